@@ -1,0 +1,63 @@
+/*
+ * reports.cpp - the report screens on rows 0 and 1, and the two waits that
+ * every part of the library shares: the key wait and the delay routine.
+ */
+#include "entry/reports.h"
+
+#include <string.h>
+
+#include "entry/entry.h"
+#include "entry/text.h"
+#include "platform/termrt.h"
+
+#define KEY_CANCEL 256
+#define NO_KEY 5
+
+static const char kBlankRow[] = "                                        ";
+static const char kPressAnyKey[] = "Press any key to continue       ";
+
+/* Puts at most limit characters of text into command_buffer and writes them
+   at (row, column). */
+static void show_report_text(const char *text, int limit, int row, int column) {
+  unsigned short status;
+  copy_text(command_buffer, (size_t)limit + 1, text ? text : "");
+  _VioWrtCharStr(command_buffer, (int)strlen(command_buffer), row, column, &status, 0);
+}
+
+void wait_for_key(void) {
+  unsigned short key = 0;
+  while (_KbdReadAscii(&key) == NO_KEY) _WaitEvent(0);
+}
+
+void error_report(const char *text, const char *code) {
+  unsigned short status;
+  _VioWrtCharStr(kBlankRow, 40, 0, 0, &status, 0);
+  _VioWrtCharStr(kBlankRow, 40, 1, 0, &status, 0);
+  _VioWrtCharStr("Bad CZEB(  ):", 13, 0, 0, &status, 0);
+  _VioWrtCharStr(code, 2, 0, 9, &status, 0);
+  show_report_text(text, 18, 0, 13);
+  _VioWrtCharStr(kPressAnyKey, 32, 1, 0, &status, 0);
+  wait_for_key();
+}
+
+void append_report(const char *text) {
+  unsigned short status;
+  _VioWrtCharStr("ZEB append too long:", 20, 0, 0, &status, 0);
+  show_report_text(text, 12, 0, 21);
+  _VioWrtCharStr(kPressAnyKey, 32, 1, 0, &status, 0);
+  wait_for_key();
+}
+
+int delay(int n) {
+  int passes = n / 3;
+  if (passes < 1) passes = 1;
+  for (int pass = 1;; ++pass) {
+    unsigned short key = 0;
+    _WaitEvent(20);
+    int stop = _IdleManager(0);
+    _KbdReadAscii(&key);
+    if (stop != 0) return DELAY_STOPPED;
+    if (key == KEY_CANCEL) return DELAY_CANCELLED;
+    if (pass >= passes) return DELAY_DONE;
+  }
+}

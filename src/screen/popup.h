@@ -1,0 +1,28 @@
+/*
+ * popup.h - the framed popup window near the top left of the display.
+ *
+ * Opening a popup saves the cells it will cover and draws its frame;
+ * restoring writes the saved cells back, so the screen underneath is as it
+ * was. Only one popup exists at a time. The frame spans columns 2 to 25 and
+ * rows 1 to lines + 2; its text area starts at row 2, column 3, 22 wide.
+ */
+#ifndef FORMS_SCREEN_POPUP_H
+#define FORMS_SCREEN_POPUP_H
+
+#define POPUP_MAX_LINES 16
+#define POPUP_FRAME_WIDTH 24
+#define POPUP_SAVE_ROWS (POPUP_MAX_LINES + 2)
+
+/* Line count of the open popup; 0 when none is open. */
+extern int popup_lines;
+/* Slot i holds the 24 cells (character, attribute) of row i + 1 from column 2. */
+extern unsigned char popup_save[POPUP_SAVE_ROWS][POPUP_FRAME_WIDTH * 2];
+
+/* op "C"/"c" opens a popup of lines text lines (at most 16) and returns 2;
+   "R"/"r" restores the screen under it and closes it; "X"/"x" forgets it
+   without touching the screen; any other op does nothing and leaves the
+   result locations alone. Returns 0 but after an open. */
+unsigned char popup_window(char op, int attribute, int lines, int *out_lines, int *out_width,
+                           unsigned char *out_row, unsigned char *out_col);
+
+#endif

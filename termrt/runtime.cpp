@@ -1,0 +1,190 @@
+// runtime.cpp - the run-time functions of termrt.h, over the simulated terminal.
+//
+// Each function counts its call, checks its pointers and hands the work to
+// the one Terminal. Signals and host calls go to the terminal's log.
+#include "platform/termrt.h"
+
+#include <cstdio>
+#include <string>
+
+#include "terminal.h"
+
+using termrt::terminal;
+
+namespace {
+
+std::string quoted(const char *text, int length) {
+  std::string out = "\"";
+  for (int i = 0; text != nullptr && i < length; ++i) out += text[i] ? text[i] : ' ';
+  return out + "\"";
+}
+
+}  // namespace
+
+extern "C" {
+
+int _VioWrtCharStr(const char *text, int length, int row, int column, unsigned short *, int flag) {
+  terminal().rt_count("_VioWrtCharStr");
+  terminal().rt_write(row, column, text, length, 0, false);
+  if (flag != 0)
+    terminal().rt_log("flagged " + std::to_string(row) + "," + std::to_string(column) + " " +
+                      quoted(text, length));
+  return 0;
+}
+
+int _VioWrtCharStrAtt(const char *text, int length, int row, int column, int attribute, unsigned short *,
+                      int) {
+  terminal().rt_count("_VioWrtCharStrAtt");
+  terminal().rt_write(row, column, text, length, attribute, true);
+  return 0;
+}
+
+int _VioWrtNChar(int row, int column, int character, int count, unsigned short *, int) {
+  terminal().rt_count("_VioWrtNChar");
+  terminal().rt_fill(row, column, character, count);
+  return 0;
+}
+
+int _VioReadCellStr(unsigned char *cells, int count, int row, int column, unsigned short *, int) {
+  terminal().rt_count("_VioReadCellStr");
+  terminal().rt_read_cells(cells, count, row, column);
+  return 0;
+}
+
+int _VioWrtCellStr(const unsigned char *cells, int count, int row, int column, unsigned short *, int) {
+  terminal().rt_count("_VioWrtCellStr");
+  terminal().rt_write_cells(cells, count, row, column);
+  return 0;
+}
+
+int _VioClear(void) {
+  terminal().rt_count("_VioClear");
+  terminal().rt_clear();
+  return 0;
+}
+
+int _VioSetCurPos(int row, int column) {
+  terminal().rt_count("_VioSetCurPos");
+  return terminal().rt_set_cursor(row, column);
+}
+
+int _VioGetCurPos(unsigned char *row, unsigned char *column) {
+  terminal().rt_count("_VioGetCurPos");
+  if (row) *row = static_cast<unsigned char>(terminal().cursor_row());
+  if (column) *column = static_cast<unsigned char>(terminal().cursor_col());
+  return 0;
+}
+
+int _VioSetCurType(int type) {
+  terminal().rt_count("_VioSetCurType");
+  terminal().rt_set_cursor_type(type);
+  return 0;
+}
+
+int _KbdReadAscii(unsigned short *key) {
+  terminal().rt_count("_KbdReadAscii");
+  std::uint16_t code = 0;
+  int result = terminal().rt_read_key(&code);
+  if (result == 0 && key) *key = code;
+  return result;
+}
+
+int _IdleManager(int) {
+  terminal().rt_count("_IdleManager");
+  return terminal().rt_idle();
+}
+
+int _WaitEvent(int milliseconds) {
+  terminal().rt_count("_WaitEvent");
+  return terminal().rt_wait(milliseconds);
+}
+
+int _RtcGetAsciiTime(int selector, char *buffer, unsigned char *extra) {
+  terminal().rt_count("_RtcGetAsciiTime");
+  if (buffer == nullptr) return 1;
+  termrt::DateTime t = terminal().clock();
+  char text[32];
+  if (selector == 1) {
+    int h12 = t.hour % 12 == 0 ? 12 : t.hour % 12;
+    std::snprintf(text, sizeof text, "%02d%02d%02d%s", h12, t.minute, t.second, t.hour < 12 ? "AM" : "PM");
+  } else {
+    std::snprintf(text, sizeof text, "%02d%02d%02d", t.hour, t.minute, t.second);
+  }
+  std::snprintf(buffer, 9, "%.8s", text);
+  if (extra) *extra = 0;
+  return 0;
+}
+
+int _RtcGetAsciiDate(int selector, char *buffer, unsigned char *extra) {
+  terminal().rt_count("_RtcGetAsciiDate");
+  if (buffer == nullptr) return 1;
+  termrt::DateTime t = terminal().clock();
+  int yy = ((t.year % 100) + 100) % 100;
+  char text[32];
+  if (selector == 1)
+    std::snprintf(text, sizeof text, "%02d%02d%02d", t.month, t.day, yy);
+  else
+    std::snprintf(text, sizeof text, "%02d%02d%02d", yy, t.month, t.day);
+  std::snprintf(buffer, 9, "%.8s", text);
+  if (extra) *extra = static_cast<unsigned char>((termrt::days_from_civil(t.year, t.month, t.day) % 7 + 13) % 7);
+  return 0;
+}
+
+int _ReadUserVariable(int number, char *buffer) {
+  terminal().rt_count("_ReadUserVariable");
+  return terminal().rt_read_variable(number, buffer);
+}
+
+int _WriteUserVariable(int number, const char *text) {
+  terminal().rt_count("_WriteUserVariable");
+  return terminal().rt_write_variable(number, text);
+}
+
+int _ClearUserVariable(int number) {
+  terminal().rt_count("_ClearUserVariable");
+  return terminal().rt_clear_variable(number);
+}
+
+int _SenQueryData(unsigned short *count) {
+  terminal().rt_count("_SenQueryData");
+  if (count) *count = static_cast<unsigned short>(terminal().pending_scans());
+  return 0;
+}
+
+int _SenRead(unsigned char *buffer, int size) {
+  terminal().rt_count("_SenRead");
+  return terminal().rt_read_scan(buffer, size);
+}
+
+int _SpkBeep(int a, int b, int c) {
+  terminal().rt_count("_SpkBeep");
+  terminal().rt_beep();
+  terminal().rt_log("beep " + std::to_string(a) + "," + std::to_string(b) + "," + std::to_string(c));
+  return 0;
+}
+
+int _SenActLed(int a, int b) {
+  terminal().rt_count("_SenActLed");
+  terminal().rt_led();
+  terminal().rt_log("led " + std::to_string(a) + "," + std::to_string(b));
+  return 0;
+}
+
+int _Validation(const char *file_name, const char *mode, const char *text) {
+  terminal().rt_count("_Validation");
+  return terminal().rt_validation(file_name, mode, text);
+}
+
+int _DataFile(const char *file_name, const char **image, unsigned int *size) {
+  terminal().rt_count("_DataFile");
+  return terminal().rt_data_file(file_name, image, size);
+}
+
+int _TransactionMsg(int flag) {
+  terminal().rt_count("_TransactionMsg");
+  terminal().rt_transaction(flag);
+  terminal().rt_log("transaction " + std::to_string(flag));
+  return 0;
+}
+
+}  // extern "C"

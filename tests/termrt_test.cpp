@@ -1,0 +1,201 @@
+// The simulated terminal run-time itself: display clipping, user variables,
+// files, validation, sensor records, the virtual clock and starvation.
+#include <cstring>
+
+#include "platform/termrt.h"
+#include "support/terminal_test.h"
+
+namespace {
+
+class RuntimeTest : public TerminalTest {};
+
+TEST_F(RuntimeTest, DisplayWritesAreClippedAtTheEdgesAndNeverWrap) {
+  unsigned short status;
+  _VioWrtCharStr("ABCDEFGH", 8, 0, 36, &status, 0);
+  EXPECT_EQ(cells(0, 36, 4), "ABCD");
+  EXPECT_EQ(cells(1, 0, 4), "    ");
+  _VioWrtCharStr("XY", 2, 20, 0, &status, 0);
+  _VioWrtCharStr("XY", 2, -1, 0, &status, 0);
+  _VioWrtNChar(3, -2, '*', 5, &status, 0);
+  EXPECT_EQ(cells(3, 0, 4), "*** ");
+  _VioWrtNChar(4, 38, '_', 100, &status, 0);
+  EXPECT_EQ(cells(4, 36, 4), "  __");
+  EXPECT_EQ(row(5), std::string(40, ' '));
+}
+
+TEST_F(RuntimeTest, CharacterWritesKeepAttributesAndAttributeWritesSetThem) {
+  unsigned short status;
+  _VioWrtCharStrAtt("AB", 2, 2, 0, 1, &status, 0);
+  _VioWrtCharStr("C", 1, 2, 0, &status, 0);
+  EXPECT_EQ(cells(2, 0, 2), "CB");
+  EXPECT_EQ(t.row_attributes(2).substr(0, 3), "110");
+  _VioClear();
+  EXPECT_EQ(t.row_attributes(2).substr(0, 3), "000");
+  EXPECT_EQ(row(2), std::string(40, ' '));
+}
+
+TEST_F(RuntimeTest, CellReadsOutsideTheDisplayGiveBlanks) {
+  unsigned char cells_read[8];
+  std::memset(cells_read, 0x55, sizeof cells_read);
+  t.put_text(0, 38, "QR");
+  _VioReadCellStr(cells_read, 4, 0, 38, nullptr, 0);
+  EXPECT_EQ(cells_read[0], 'Q');
+  EXPECT_EQ(cells_read[2], 'R');
+  EXPECT_EQ(cells_read[4], ' ');
+  EXPECT_EQ(cells_read[7], 0);
+}
+
+TEST_F(RuntimeTest, UserVariablesAnswerThreeForMissingAndFiveForTooLong) {
+  char buffer[USER_VARIABLE_MAX + 1];
+  EXPECT_EQ(_WriteUserVariable(5, "hello"), 0);
+  EXPECT_EQ(_ReadUserVariable(5, buffer), 0);
+  EXPECT_STREQ(buffer, "hello");
+  EXPECT_EQ(_ReadUserVariable(100, buffer), 3);
+  EXPECT_EQ(_WriteUserVariable(100, "x"), 3);
+  t.define_variable(7, 4);
+  EXPECT_EQ(_WriteUserVariable(7, "12345"), 5);
+  EXPECT_EQ(t.variable(7), "");
+  EXPECT_EQ(_WriteUserVariable(7, "1234"), 0);
+  t.set_unreadable(7);
+  EXPECT_EQ(_ReadUserVariable(7, buffer), 3);
+  EXPECT_EQ(_ClearUserVariable(5), 0);
+  EXPECT_EQ(t.variable(5), "");
+  EXPECT_EQ(t.count_log("write 7 \"12345\" -> 5"), 1);
+  EXPECT_EQ(t.count_log("clear 5"), 1);
+}
+
+TEST_F(RuntimeTest, TextFilesBecomeImagesOfZeroEndedRecords) {
+  t.add_file("help.val", "0001 First\r\n0002 Second\n");
+  const char *image = nullptr;
+  unsigned int size = 0;
+  ASSERT_EQ(_DataFile("HELP.VAL", &image, &size), 0);
+  EXPECT_EQ(std::string(image, size), std::string("0001 First\0" "0002 Second\0", 23));
+  EXPECT_NE(_DataFile("OTHER.VAL", &image, &size), 0);
+  t.add_file("BIN", std::string("B\0A\0", 4));
+  ASSERT_EQ(_DataFile("bin", &image, &size), 0);
+  EXPECT_EQ(size, 4u);
+}
+
+TEST_F(RuntimeTest, ValidationAnswersByModeAndCanBeForced) {
+  t.add_file("PARTS.VAL", "P100\nP200\n");
+  EXPECT_EQ(_Validation("PARTS.VAL", "3", "P100"), 0);
+  EXPECT_EQ(_Validation("PARTS.VAL", "3", "P10"), 1);
+  EXPECT_EQ(_Validation("PARTS.VAL", "2", "P100"), 1);
+  EXPECT_EQ(_Validation("PARTS.VAL", "2", "P300"), 0);
+  EXPECT_EQ(_Validation("NONE.VAL", "3", "P100"), 4);
+  t.force_validation("PARTS.VAL", 16);
+  EXPECT_EQ(_Validation("PARTS.VAL", "3", "P100"), 16);
+  EXPECT_EQ(t.count_log("validation PARTS.VAL 3 \"P100\" -> 0"), 1);
+}
+
+TEST_F(RuntimeTest, SensorRecordsAreLaidOutAndNeverOverrunTheReader) {
+  t.scan("P123");
+  unsigned short count = 0;
+  _SenQueryData(&count);
+  EXPECT_EQ(count, 1);
+  unsigned char small[5];
+  std::memset(small, 0xEE, sizeof small);
+  unsigned char guard = 0xEE;
+  ASSERT_EQ(_SenRead(small, 5), 0);
+  EXPECT_EQ(small[0], 0);
+  EXPECT_EQ(small[2], 4);
+  EXPECT_EQ(small[3], 'P');
+  EXPECT_EQ(small[4], '1');
+  EXPECT_EQ(guard, 0xEE);
+  EXPECT_NE(_SenRead(small, 5), 0);
+}
+
+TEST_F(RuntimeTest, WaitingJumpsVirtualTimeToTheNextEvent) {
+  long long start = t.now_ms();
+  t.at(600, [&] { t.key(13); });
+  _WaitEvent(0);
+  EXPECT_EQ(t.now_ms() - start, 600000);
+  EXPECT_EQ(t.pending_keys(), 1u);
+  _WaitEvent(5000);
+  EXPECT_EQ(t.now_ms() - start, 600000) << "a queued key ends a wait at once";
+  unsigned short key;
+  _KbdReadAscii(&key);
+  _WaitEvent(5000);
+  EXPECT_EQ(t.now_ms() - start, 605000);
+}
+
+TEST_F(RuntimeTest, ClockTextsFollowTheVirtualClock) {
+  t.set_clock({2004, 3, 5, 13, 7, 9});
+  char text[16];
+  _RtcGetAsciiDate(3, text, nullptr);
+  EXPECT_STREQ(text, "040305");
+  _RtcGetAsciiDate(1, text, nullptr);
+  EXPECT_STREQ(text, "030504");
+  _RtcGetAsciiTime(2, text, nullptr);
+  EXPECT_STREQ(text, "130709");
+  _RtcGetAsciiTime(1, text, nullptr);
+  EXPECT_STREQ(text, "010709PM");
+  t.advance(11 * 3600 * 1000LL);
+  _RtcGetAsciiDate(3, text, nullptr);
+  EXPECT_STREQ(text, "040306");
+  _RtcGetAsciiTime(1, text, nullptr);
+  EXPECT_STREQ(text, "120709AM");
+}
+
+TEST_F(RuntimeTest, WaitingForInputThatNeverComesIsStarvationAndEndsTheWait) {
+  unsigned short key = 0;
+  _WaitEvent(0);
+  EXPECT_TRUE(t.starved());
+  EXPECT_NE(_IdleManager(0), 0);
+  EXPECT_EQ(_KbdReadAscii(&key), 0);
+  t.reset();  // the fixture must not see this deliberate starvation
+}
+
+TEST_F(RuntimeTest, BusyPollingWithoutWaitsIsDetectedToo) {
+  unsigned short key = 0;
+  int polls = 0;
+  while (_KbdReadAscii(&key) == 5 && polls < 100000) ++polls;
+  EXPECT_TRUE(t.starved());
+  EXPECT_LT(polls, 100000);
+  t.reset();
+}
+
+TEST_F(RuntimeTest, TheIdleHookRunsWhenTheLibraryWaitsWithNothingQueued) {
+  int calls = 0;
+  t.on_idle([&] {
+    ++calls;
+    t.key(13);
+  });
+  t.key('a');
+  unsigned short key = 0;
+  _WaitEvent(0);
+  EXPECT_EQ(calls, 0) << "a queued key is no idle wait";
+  _KbdReadAscii(&key);
+  while (_KbdReadAscii(&key) == 5) _WaitEvent(0);
+  EXPECT_EQ(key, 13);
+  EXPECT_EQ(calls, 1);
+  EXPECT_FALSE(t.starved());
+}
+
+TEST_F(RuntimeTest, LongWaitsWithoutInputStarveAfterTheLimit) {
+  t.set_starvation_limit(60 * 1000);
+  for (int i = 0; i < 100 && !t.starved(); ++i) _WaitEvent(1000);
+  EXPECT_TRUE(t.starved());
+  t.reset();
+}
+
+TEST_F(RuntimeTest, SignalsAreLogged) {
+  _SpkBeep(0, 0, 2);
+  _SenActLed(0, 5);
+  _TransactionMsg(1);
+  EXPECT_EQ(t.count_log("beep 0,0,2"), 1);
+  EXPECT_EQ(t.count_log("led 0,5"), 1);
+  EXPECT_EQ(t.transaction_flag(), 1);
+}
+
+TEST_F(RuntimeTest, DayCountMatchesTheCalendar) {
+  EXPECT_EQ(termrt::days_from_civil(2000, 1, 1), 0);
+  EXPECT_EQ(termrt::days_from_civil(2000, 3, 1), 60);
+  EXPECT_EQ(termrt::days_from_civil(2001, 1, 1), 366);
+  termrt::DateTime d = termrt::civil_from_ms(termrt::ms_from_civil({2024, 2, 29, 23, 59, 59}) + 1000);
+  EXPECT_EQ(d.month, 3);
+  EXPECT_EQ(d.day, 1);
+  EXPECT_EQ(d.hour, 0);
+}
+
+}  // namespace
