@@ -8,10 +8,8 @@
 
 #include "entry/entry.h"
 #include "entry/text.h"
+#include "platform/keys.h"
 #include "platform/termrt.h"
-
-#define KEY_CANCEL 256
-#define NO_KEY 5
 
 static const char kBlankRow[] = "                                        ";
 static const char kPressAnyKey[] = "Press any key to continue       ";
@@ -26,7 +24,7 @@ static void show_report_text(const char *text, int limit, int row, int column) {
 
 void wait_for_key(void) {
   unsigned short key = 0;
-  while (_KbdReadAscii(&key) == NO_KEY) _WaitEvent(0);
+  while (_KbdReadAscii(&key) == KBD_NO_KEY) _WaitEvent(0);
 }
 
 void error_report(const char *text, const char *code) {

@@ -1,0 +1,108 @@
+/*
+ * lookup.cpp - binary search of a data file image in place.
+ *
+ * The search keeps a window [low, high) of whole records: low is always the
+ * first byte of a record and high the end of one (just past its zero byte,
+ * or the image's end). Each probe lands in the middle of the window, walks
+ * back to the start of the record that holds it, and compares. The window
+ * then shrinks to the records before or after the probed one, so every
+ * record of a sorted image is found, whatever the lengths of its records,
+ * and nothing outside the image is ever read.
+ */
+#include "validate/lookup.h"
+
+#include <string.h>
+
+#include "platform/termrt.h"
+
+#define MAX_KEY_WIDTH 5
+
+/* Compares key (key_length bytes, as unsigned values) with the record of
+   record_length bytes: over the key's length only when prefix is set, else
+   over the whole record. */
+static int compare_record(const char *key, unsigned int key_length, const char *record,
+                          unsigned int record_length, int prefix) {
+  unsigned int n = key_length < record_length ? key_length : record_length;
+  int c = memcmp(key, record, n);
+  if (c != 0) return c;
+  if (key_length == record_length) return 0;
+  if (key_length < record_length) return prefix ? 0 : -1;
+  return 1; /* the record ended first: its end sorts before any key byte */
+}
+
+/* Searches image for key; returns the record and its length, or 0. */
+static const char *search_image(const char *image, unsigned int size, const char *key,
+                                unsigned int key_length, int prefix, unsigned int *found_length) {
+  unsigned int low = 0, high = size;
+  while (low < high) {
+    unsigned int start = low + (high - low) / 2;
+    while (start > low && image[start - 1] != '\0') --start;
+    const char *record = image + start;
+    const char *end = (const char *)memchr(record, '\0', high - start);
+    unsigned int length = end ? (unsigned int)(end - record) : high - start;
+    int c = compare_record(key, key_length, record, length, prefix);
+    if (c == 0) {
+      if (found_length) *found_length = length;
+      return record;
+    }
+    if (c < 0)
+      high = start;
+    else
+      low = end ? start + length + 1 : high;
+  }
+  return 0;
+}
+
+static int get_image(const char *file_name, const char **image, unsigned int *size) {
+  *image = 0;
+  *size = 0;
+  if (file_name == 0 || _DataFile(file_name, image, size) != 0 || *image == 0) return 0;
+  return 1;
+}
+
+const char *find_numbered_record(const char *file_name, int number, unsigned char key_width,
+                                 unsigned int *record_length) {
+  char key[MAX_KEY_WIDTH];
+  if (key_width > MAX_KEY_WIDTH) key_width = MAX_KEY_WIDTH;
+  if (number < 0) return 0;
+  unsigned int rest = (unsigned int)number;
+  for (int i = key_width - 1; i >= 0; --i) {
+    key[i] = (char)('0' + rest % 10u);
+    rest /= 10u;
+  }
+  if (rest != 0) return 0; /* more digits than the key holds */
+  const char *image;
+  unsigned int size;
+  if (!get_image(file_name, &image, &size)) return 0;
+  return search_image(image, size, key, key_width, 1, record_length);
+}
+
+const char *find_listed_value(const char *file_name, const char *value, unsigned char *status) {
+  const char *image;
+  unsigned int size;
+  if (!get_image(file_name, &image, &size)) {
+    if (status) *status = LOOKUP_NO_FILE;
+    return 0;
+  }
+  const char *record = search_image(image, size, value, (unsigned int)strlen(value), 0, 0);
+  if (status) *status = record ? LOOKUP_FOUND : LOOKUP_NOT_FOUND;
+  return record;
+}
+
+int check_listed_value(const char *file_name, char mode, const char *value) {
+  unsigned char status;
+  find_listed_value(file_name, value, &status);
+  if (status == LOOKUP_NO_FILE) return 4;
+  int found = status == LOOKUP_FOUND;
+  if (mode == '3') return found ? 0 : 1;
+  return found ? 1 : 0;
+}
+
+void copy_record_text(char *dst, unsigned int size, const char *record, unsigned int record_length) {
+  if (size == 0) return;
+  unsigned int n = 0;
+  if (record != 0 && record_length > RECORD_TEXT_OFFSET) n = record_length - RECORD_TEXT_OFFSET;
+  if (n > size - 1) n = size - 1;
+  if (n > 0) memcpy(dst, record + RECORD_TEXT_OFFSET, n);
+  dst[n] = '\0';
+}
