@@ -1,0 +1,23 @@
+/*
+ * validate.h - deciding whether the values of a panel may be stored.
+ *
+ * Validation walks the field table twice: a group pass, which sends the
+ * values of all fields sharing one validation file to that file as one text
+ * (only with concatenate_values), and a field pass, which applies to each
+ * field the check its verify kind names and, for date and time fields, the
+ * date or time check. check_result keeps one letter per field:
+ *   ' ' undecided, 'A' in a group under way, 'P'/'F' passed/rejected as a
+ *   group, 'E'/'e' and 'T'/'t' file not available (result 4 or 16; lower
+ *   case where the check was mandatory), 'p' passed alone.
+ */
+#ifndef FORMS_VALIDATE_VALIDATE_H
+#define FORMS_VALIDATE_VALIDATE_H
+
+/* Results of validate_fields: every field passed / a rejection was shown
+   and current_field is on the field to correct. */
+#define VALIDATION_PASSED 768
+#define VALIDATION_FAILED 13
+
+int validate_fields(void);
+
+#endif

@@ -1,0 +1,138 @@
+/*
+ * value_checks.cpp - masks, lists and ranges held in help file records.
+ *
+ * Mask characters: "?" any character, "a" a letter, "n" a digit, "*" or the
+ * end of the mask accepts the rest of the value, any other character must
+ * stand as it is. A list entry whose text begins with "b" stands for as many
+ * blanks as it has characters. A range compares integer parts as numbers and,
+ * where they are equal to a bound, fractions as texts padded with zeros.
+ */
+#include "validate/value_checks.h"
+
+#include <ctype.h>
+#include <string.h>
+
+#include "entry/reports.h"
+#include "entry/text.h"
+#include "fields/table.h"
+#include "validate/lookup.h"
+
+/* Room for the part of a mask or bound text that can matter for a value of
+   at most 40 characters. */
+#define CHECK_TEXT_SIZE 64
+
+/* Looks up help record number, reporting code with the number when missing. */
+static const char *bound_record(int number, const char *code, unsigned int *length) {
+  const char *record = find_numbered_record(help_file_name, number, 4, length);
+  if (record == 0) {
+    char text[NUMBER_TEXT_SIZE];
+    number_text(number, text);
+    error_report(text, code);
+  }
+  return record;
+}
+
+static int mask_accepts(char mask, char c) {
+  switch (mask) {
+    case '?': return 1;
+    case 'a': return isalpha((unsigned char)c) != 0;
+    case 'n': return c >= '0' && c <= '9';
+    default: return mask == c;
+  }
+}
+
+int mask_check(void) {
+  unsigned int length;
+  const char *record = bound_record(fields.verify_low[current_field], "XU", &length);
+  if (record == 0) return CHECK_REPORTED;
+  char mask[CHECK_TEXT_SIZE];
+  copy_record_text(mask, sizeof mask, record, length);
+  const char *value = fields.value[current_field];
+  for (int i = 0, m = 0; value[i] != '\0'; ++i, ++m) {
+    if (mask[m] == '\0' || mask[m] == '*') return CHECK_PASSED;
+    if (!mask_accepts(mask[m], value[i])) return CHECK_FAILED;
+  }
+  return CHECK_PASSED;
+}
+
+/* 1 when value equals the list entry of the record: its text, or blanks for
+   an entry that begins with "b". The file image is only read. */
+static int entry_matches(const char *value, const char *record, unsigned int length) {
+  unsigned int entry_length = length > 5 ? length - 5 : 0;
+  const char *entry = record + 5;
+  if (strlen(value) != entry_length) return 0;
+  if (entry_length > 0 && entry[0] == 'b') {
+    for (unsigned int i = 0; i < entry_length; ++i)
+      if (value[i] != ' ') return 0;
+    return 1;
+  }
+  return memcmp(value, entry, entry_length) == 0;
+}
+
+int list_check(void) {
+  const char *value = fields.value[current_field];
+  for (int number = fields.verify_low[current_field]; number <= fields.verify_high[current_field];
+       ++number) {
+    unsigned int length;
+    const char *record = find_numbered_record(help_file_name, number, 4, &length);
+    if (record != 0 && entry_matches(value, record, length)) return CHECK_PASSED;
+  }
+  return CHECK_FAILED;
+}
+
+/* A decimal number split at ".", " " and ",": its integer part and its
+   fraction as text. A text without an integer part reads as 0; one without
+   a fraction has the fraction "0". */
+struct SplitNumber {
+  int integer;
+  char fraction[CHECK_TEXT_SIZE];
+};
+
+static int is_range_separator(char c) { return c == '.' || c == ' ' || c == ','; }
+
+static void split_number(const char *text, struct SplitNumber *number) {
+  const char *p = text;
+  while (*p != '\0' && is_range_separator(*p)) ++p;
+  number->integer = decimal_value(p);
+  while (*p != '\0' && !is_range_separator(*p)) ++p;
+  while (*p != '\0' && is_range_separator(*p)) ++p;
+  size_t n = 0;
+  while (p[n] != '\0' && !is_range_separator(p[n]) && n < CHECK_TEXT_SIZE / 2) ++n;
+  if (n == 0) {
+    copy_text(number->fraction, sizeof number->fraction, "0");
+  } else {
+    memcpy(number->fraction, p, n);
+    number->fraction[n] = '\0';
+  }
+}
+
+static void pad_fraction(char *fraction, size_t width) {
+  size_t n = strlen(fraction);
+  while (n < width) fraction[n++] = '0';
+  fraction[n] = '\0';
+}
+
+int range_check(void) {
+  unsigned int low_length, high_length;
+  const char *low_record = bound_record(fields.verify_low[current_field], "XL", &low_length);
+  if (low_record == 0) return CHECK_REPORTED;
+  const char *high_record = bound_record(fields.verify_high[current_field], "XM", &high_length);
+  if (high_record == 0) return CHECK_REPORTED;
+  char text[CHECK_TEXT_SIZE];
+  struct SplitNumber low, high, value;
+  copy_record_text(text, sizeof text, low_record, low_length);
+  split_number(text, &low);
+  copy_record_text(text, sizeof text, high_record, high_length);
+  split_number(text, &high);
+  split_number(fields.value[current_field], &value);
+  size_t width = strlen(low.fraction);
+  if (strlen(high.fraction) > width) width = strlen(high.fraction);
+  if (strlen(value.fraction) > width) width = strlen(value.fraction);
+  pad_fraction(low.fraction, width);
+  pad_fraction(high.fraction, width);
+  pad_fraction(value.fraction, width);
+  if (value.integer < low.integer || value.integer > high.integer) return CHECK_FAILED;
+  if (value.integer == low.integer && strcmp(value.fraction, low.fraction) < 0) return CHECK_FAILED;
+  if (value.integer == high.integer && strcmp(value.fraction, high.fraction) > 0) return CHECK_FAILED;
+  return CHECK_PASSED;
+}
