@@ -29,7 +29,7 @@ unsigned char sensor_record[SENSOR_RECORD_SIZE];
 
 /* The macros in the order in which they are tried, and the keys they give. */
 static const char *const kMacroText[MACRO_COUNT] = {"$OK$", "$LT$", "$RT$", "$CAN$", "$CLR$", "$ENT$"};
-static const int kMacroKey[MACRO_COUNT] = {KEY_COMPLETE, KEY_PREVIOUS, KEY_NEXT,
+static const int kMacroKey[MACRO_COUNT] = {KEY_COMPLETE, KEY_PREVIOUS,    KEY_NEXT,
                                            KEY_CANCEL,   KEY_BLANK_ENTRY, KEY_ENTER};
 
 static const char *scanned(void) { return (const char *)sensor_record + SENSOR_DATA; }
@@ -55,7 +55,8 @@ static int macro_key(void) {
 }
 
 int sensor_record_is_empty(void) {
-  return sensor_record[SENSOR_STATUS] == STATUS_NO_VALUE_A || sensor_record[SENSOR_STATUS] == STATUS_NO_VALUE_B;
+  return sensor_record[SENSOR_STATUS] == STATUS_NO_VALUE_A ||
+         sensor_record[SENSOR_STATUS] == STATUS_NO_VALUE_B;
 }
 
 void good_read_signal(void) {

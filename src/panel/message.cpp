@@ -141,17 +141,11 @@ void show_message(int first, int last, signed char type) {
   }
 
   switch (type) {
-    case MESSAGE_TIMED:
-      delay(150);
-      break;
-    case MESSAGE_ACKNOWLEDGED:
-      wait_for_fresh_enter();
-      break;
+    case MESSAGE_TIMED: delay(150); break;
+    case MESSAGE_ACKNOWLEDGED: wait_for_fresh_enter(); break;
     case MESSAGE_STANDING:
-    case MESSAGE_FULL_SCREEN:
-      return;
-    default:
-      break;
+    case MESSAGE_FULL_SCREEN: return;
+    default: break;
   }
   close_popup_message();
 }
