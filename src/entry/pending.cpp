@@ -13,9 +13,6 @@ int check_unique_command(const char *) { return 0; }
 int time_date_command(const char *) { return 0; }
 int transaction_command(const char *) { return 0; }
 int delay_command(const char *) { return 0; }
-int clear_panel_command(const char *) { return 0; }
-int set_field_command(const char *) { return 0; }
 int exec_panel_command(const char *) { return 0; }
-int set_help_command(const char *) { return 0; }
 int wait_variable_command(const char *) { return 0; }
 int display_test(void) { return 0; }

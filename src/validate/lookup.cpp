@@ -30,9 +30,9 @@ static int compare_record(const char *key, unsigned int key_length, const char *
   return 1; /* the record ended first: its end sorts before any key byte */
 }
 
-/* Searches image for key; returns the record and its length, or 0. */
-static const char *search_image(const char *image, unsigned int size, const char *key,
-                                unsigned int key_length, int prefix, unsigned int *found_length) {
+const char *find_in_image(const char *image, unsigned int size, const char *key, unsigned int key_length,
+                          int prefix, unsigned int *found_length) {
+  if (image == 0 || key == 0) return 0;
   unsigned int low = 0, high = size;
   while (low < high) {
     unsigned int start = low + (high - low) / 2;
@@ -74,7 +74,7 @@ const char *find_numbered_record(const char *file_name, int number, unsigned cha
   const char *image;
   unsigned int size;
   if (!get_image(file_name, &image, &size)) return 0;
-  return search_image(image, size, key, key_width, 1, record_length);
+  return find_in_image(image, size, key, key_width, 1, record_length);
 }
 
 const char *find_listed_value(const char *file_name, const char *value, unsigned char *status) {
@@ -84,7 +84,8 @@ const char *find_listed_value(const char *file_name, const char *value, unsigned
     if (status) *status = LOOKUP_NO_FILE;
     return 0;
   }
-  const char *record = search_image(image, size, value, (unsigned int)strlen(value), 0, 0);
+  if (value == 0) value = "";
+  const char *record = find_in_image(image, size, value, (unsigned int)strlen(value), 0, 0);
   if (status) *status = record ? LOOKUP_FOUND : LOOKUP_NOT_FOUND;
   return record;
 }
@@ -98,11 +99,16 @@ int check_listed_value(const char *file_name, char mode, const char *value) {
   return found ? 1 : 0;
 }
 
-void copy_record_text(char *dst, unsigned int size, const char *record, unsigned int record_length) {
+void copy_record_from(char *dst, unsigned int size, const char *record, unsigned int record_length,
+                      unsigned int offset) {
   if (size == 0) return;
   unsigned int n = 0;
-  if (record != 0 && record_length > RECORD_TEXT_OFFSET) n = record_length - RECORD_TEXT_OFFSET;
+  if (record != 0 && record_length > offset) n = record_length - offset;
   if (n > size - 1) n = size - 1;
-  if (n > 0) memcpy(dst, record + RECORD_TEXT_OFFSET, n);
+  if (n > 0) memcpy(dst, record + offset, n);
   dst[n] = '\0';
+}
+
+void copy_record_text(char *dst, unsigned int size, const char *record, unsigned int record_length) {
+  copy_record_from(dst, size, record, record_length, RECORD_TEXT_OFFSET);
 }
