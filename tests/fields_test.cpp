@@ -226,17 +226,6 @@ TEST_F(FieldsTest, AFailedDefinitionLeavesTheFieldUndefinedWithWhatItHadSet) {
   EXPECT_EQ(fields.input_kind[3], INPUT_UNKNOWN);
 }
 
-TEST_F(FieldsTest, AFailureBeforeTheFieldNumberLeavesTheTableAlone) {
-  define("FI=9 INPUT=NUM LEN=5 ROW=1 COL=1");
-  t.set_unreadable(1);
-  EXPECT_EQ(report_of_command("SET_FIE VAR=1"), report_row("Z2", command("SET_FIE VAR=1")));
-  EXPECT_EQ(report_of_command("SET_FIE VAR=2"), report_row("Z3", command("SET_FIE VAR=2")));
-  t.set_variable(2, "FI=21 INPUT=NUM LEN=5 ROW=1 COL=1");
-  EXPECT_EQ(report_of_command("SET_FIE VAR=2"), report_row("Z5", "FI=21"));
-  EXPECT_EQ(fields.defined[8], 1);
-  EXPECT_EQ(current_field, 8);
-}
-
 TEST_F(FieldsTest, TheCommandAlwaysReturnsZeroAndAReportWaitsForAKey) {
   t.set_variable(1, kBase);
   EXPECT_EQ(run("SET_FIE VAR=1"), 0);
