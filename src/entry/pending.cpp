@@ -4,7 +4,4 @@
  */
 #include "entry/commands.h"
 
-int clear_panel_command(const char *) { return 0; }
-int set_field_command(const char *) { return 0; }
 int exec_panel_command(const char *) { return 0; }
-int set_help_command(const char *) { return 0; }
