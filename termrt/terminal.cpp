@@ -32,6 +32,8 @@ constexpr std::uint16_t kStarveKeys[2] = {kEnter, kCancel};
 constexpr long long kStarvedCallLimit = 200000;
 // Keyboard polls without any wait between them that count as one idle wait.
 constexpr int kBusyPollLimit = 1000;
+// Waits without limit, each a clock tick, after which nothing will come.
+constexpr int kZeroWaitLimit = 120;
 // The longest text a user variable holds.
 constexpr std::size_t kMaxText = USER_VARIABLE_MAX;
 
@@ -98,6 +100,7 @@ void Terminal::reset() {
   starvation_.clear();
   idle_since_input_ms_ = 0;
   empty_polls_ = 0;
+  zero_waits_ = 0;
   starved_calls_ = 0;
   variables_.clear();
   for (int n = 1; n <= 99; ++n) variables_[n] = Variable{};
@@ -243,6 +246,7 @@ int Terminal::rt_read_key(std::uint16_t *code) {
     if (keys_.empty()) return 5;
   }
   empty_polls_ = 0;
+  zero_waits_ = 0;
   idle_since_input_ms_ = 0;
   if (code) *code = keys_.front();
   keys_.erase(keys_.begin());
@@ -256,6 +260,7 @@ int Terminal::rt_read_scan(unsigned char *buffer, int size) {
   std::memcpy(buffer, rec.data(), static_cast<std::size_t>(n));
   for (int i = n; i < std::min(size, 3); ++i) buffer[i] = 0;
   scans_.erase(scans_.begin());
+  zero_waits_ = 0;
   idle_since_input_ms_ = 0;
   return 0;
 }
@@ -361,12 +366,22 @@ bool Terminal::idle_wait(long long ms, const char *what) {
     long long step = std::max(0LL, next->at_ms - now_ms_);
     idle_since_input_ms_ += step;
     now_ms_ += step;
+    zero_waits_ = 0;
     run_due_events();
     return true;
   }
   if (ms == 0) {
-    starve(std::string("the library ") + what +
-           " with no key, scan or stop request queued or scheduled, and no idle hook gave one");
+    // Waiting without limit: the next thing that can happen is the clock's
+    // next second, which a time-out that has run down to 0 waits for. Ticks
+    // that go on with nothing else happening mean the library starves.
+    if (++zero_waits_ > kZeroWaitLimit) {
+      starve(std::string("the library ") + what +
+             " with no key, scan or stop request queued or scheduled, and no idle hook gave one");
+      return false;
+    }
+    long long step = 1000 - now_ms_ % 1000;
+    now_ms_ += step;
+    idle_since_input_ms_ += step;
     return false;
   }
   now_ms_ += ms;

@@ -4,18 +4,4 @@
  */
 #include "entry/commands.h"
 
-int dicount_command(const char *) { return 0; }
-int popup_command(const char *) { return 0; }
-int compare_command(const char *) { return 0; }
-int compare_int_command(const char *) { return 0; }
-int int_math_command(const char *) { return 0; }
-int check_unique_command(const char *) { return 0; }
-int time_date_command(const char *) { return 0; }
-int transaction_command(const char *) { return 0; }
-int delay_command(const char *) { return 0; }
-int clear_panel_command(const char *) { return 0; }
-int set_field_command(const char *) { return 0; }
 int exec_panel_command(const char *) { return 0; }
-int set_help_command(const char *) { return 0; }
-int wait_variable_command(const char *) { return 0; }
-int display_test(void) { return 0; }

@@ -11,12 +11,20 @@
 #ifndef FORMS_VALIDATE_LOOKUP_H
 #define FORMS_VALIDATE_LOOKUP_H
 
-/* Offset of a help record's text. */
+/* Width of a help record's number, and the offset of its text. */
+#define RECORD_KEY_WIDTH 4
 #define RECORD_TEXT_OFFSET 5
 /* Statuses of find_listed_value. */
 #define LOOKUP_FOUND 0
 #define LOOKUP_NOT_FOUND 1
 #define LOOKUP_NO_FILE 4
+
+/* Searches an image of size bytes in place for the record that equals key
+   (key_length bytes), or, when prefix is set, whose first key_length bytes
+   equal it. Returns the record and, when found_length is not 0, its length;
+   0 when there is none. Reads nothing outside the image, whatever it holds. */
+const char *find_in_image(const char *image, unsigned int size, const char *key, unsigned int key_length,
+                          int prefix, unsigned int *found_length);
 
 /* The record of file_name whose first key_width characters are number in
    decimal with leading zeros (7 with width 4: "0007"), or 0. A width above 5
@@ -27,7 +35,7 @@ const char *find_numbered_record(const char *file_name, int number, unsigned cha
                                  unsigned int *record_length);
 
 /* The record of file_name equal to value over its whole length, or 0, with
-   *status LOOKUP_FOUND, LOOKUP_NOT_FOUND or LOOKUP_NO_FILE. */
+ *status LOOKUP_FOUND, LOOKUP_NOT_FOUND or LOOKUP_NO_FILE. */
 const char *find_listed_value(const char *file_name, const char *value, unsigned char *status);
 
 /* The file check over a value file, answering as _Validation does: 4 when
@@ -38,5 +46,9 @@ int check_listed_value(const char *file_name, char mode, const char *value);
 /* Copies the text of a found help record (from its sixth character) into
    dst of size bytes, cut to fit; an empty text when the record is shorter. */
 void copy_record_text(char *dst, unsigned int size, const char *record, unsigned int record_length);
+
+/* The same from the record's byte at offset on. */
+void copy_record_from(char *dst, unsigned int size, const char *record, unsigned int record_length,
+                      unsigned int offset);
 
 #endif

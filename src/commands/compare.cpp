@@ -1,0 +1,174 @@
+/*
+ * compare.cpp - COMPARE, CMP_INT and INTMATH: text and integer comparisons
+ * and integer arithmetic on two user variables, which a transaction program
+ * cannot do itself.
+ *
+ * The arguments stand at fixed positions of the command string. The
+ * comparisons answer through their result, in the style the command names;
+ * the arithmetic leaves its result in user variable 1.
+ */
+#include <string.h>
+
+#include "entry/args.h"
+#include "entry/commands.h"
+#include "entry/entry.h"
+#include "entry/reports.h"
+#include "entry/text.h"
+#include "platform/termrt.h"
+
+#define COMPARE_MIN_LENGTH 36
+#define CMP_INT_MIN_LENGTH 28
+#define INTMATH_MIN_LENGTH 21
+
+/* _ReadUserVariable: the variable cannot be read; CMP_INT and INTMATH have
+   also always taken 1 as a failure. */
+#define READ_NOT_READABLE 3
+#define READ_FAILED_OLD 1
+
+#define RELATION_BAD (-1)
+
+/* Whether a relation holds for the order of A against B (negative, zero or
+   positive), by the letter at pos and, after G or L, the letter behind it.
+   RELATION_BAD for a relation that is none of E, N, GE, GT, LE, LT. */
+static int relation_holds(const char *parm, int pos, int order) {
+  char first = char_at(parm, pos);
+  char second = char_at(parm, pos + 1);
+  if (first >= 'a' && first <= 'z') first = (char)(first - 'a' + 'A');
+  if (second >= 'a' && second <= 'z') second = (char)(second - 'a' + 'A');
+  if (first == 'E') return order == 0;
+  if (first == 'N') return order != 0;
+  if (first != 'G' && first != 'L') return RELATION_BAD;
+  if (second != 'E' && second != 'T') return RELATION_BAD;
+  if (first == 'G') return second == 'E' ? order >= 0 : order > 0;
+  return second == 'E' ? order <= 0 : order < 0;
+}
+
+/* The value the result style letter gives when the relation holds or not;
+   -1 for a letter the command does not know. "A" is known only where
+   allowed. */
+static int style_value(char style, int holds, int allow_a) {
+  switch (style) {
+    case 'S':
+    case 's': return holds ? 1 : 0;
+    case 'N':
+    case 'n': return holds ? 0 : 1;
+    case 'A':
+    case 'a':
+      if (allow_a) return holds ? 2 : 0;
+      return -1;
+    default: return -1;
+  }
+}
+
+/* Reads one variable for CMP_INT and INTMATH, whose variable number goes to
+   the run-time as a byte. Returns 0 when it could not be read. */
+static int read_numbered_variable(int number, char *text) {
+  int result = _ReadUserVariable((unsigned char)number, text);
+  return result != READ_FAILED_OLD && result != READ_NOT_READABLE;
+}
+
+static int order_of_numbers(int a, int b) { return a < b ? -1 : (a > b ? 1 : 0); }
+
+int compare_command(const char *parm) {
+  char a_text[USER_VARIABLE_MAX + 1];
+  char b_text[USER_VARIABLE_MAX + 1];
+  if (argument_length < COMPARE_MIN_LENGTH) {
+    error_report(parm, "C1");
+    return 0;
+  }
+  a_text[0] = b_text[0] = '\0';
+  if (_ReadUserVariable(number_at(parm, 14, 2), a_text) == READ_NOT_READABLE) {
+    error_report(parm, "C2");
+    return 0;
+  }
+  if (_ReadUserVariable(number_at(parm, 25, 2), b_text) == READ_NOT_READABLE) {
+    error_report(parm, "C3");
+    return 0;
+  }
+  char style = char_at(parm, 37);
+  if (style_value(style, 0, 0) < 0) {
+    error_report(parm, "C4");
+    return 0;
+  }
+  int holds = relation_holds(parm, 18, strcmp(a_text, b_text));
+  if (holds == RELATION_BAD) {
+    error_report(parm, "C5");
+    return 0;
+  }
+  return style_value(style, holds, 0);
+}
+
+int compare_int_command(const char *parm) {
+  char a_text[USER_VARIABLE_MAX + 1];
+  char b_text[USER_VARIABLE_MAX + 1];
+  if (argument_length < CMP_INT_MIN_LENGTH) {
+    error_report(parm, "C1");
+    return 0;
+  }
+  a_text[0] = b_text[0] = '\0';
+  if (!read_numbered_variable(number_at(parm, 12, 2), a_text)) {
+    error_report(parm, "C2");
+    return 0;
+  }
+  if (!read_numbered_variable(number_at(parm, 21, 2), b_text)) {
+    error_report(parm, "C3");
+    return 0;
+  }
+  char style = char_at(parm, 30);
+  if (style_value(style, 0, 1) < 0) {
+    error_report(parm, "C4");
+    return 0;
+  }
+  int order = order_of_numbers(decimal_value(a_text), decimal_value(b_text));
+  int holds = relation_holds(parm, 16, order);
+  if (holds == RELATION_BAD) {
+    error_report(parm, "C5");
+    return 0;
+  }
+  return style_value(style, holds, 1);
+}
+
+/* A / B truncated toward zero. The one quotient that does not fit,
+   -2147483648 / -1, wraps to -2147483648 as the other operations do. */
+static int truncated_quotient(int a, int b) {
+  if (b == -1) return (int)(0u - (unsigned int)a);
+  return a / b;
+}
+
+int int_math_command(const char *parm) {
+  char a_text[USER_VARIABLE_MAX + 1];
+  char b_text[USER_VARIABLE_MAX + 1];
+  if (argument_length < INTMATH_MIN_LENGTH) {
+    error_report(parm, "C1");
+    return 0;
+  }
+  a_text[0] = b_text[0] = '\0';
+  if (!read_numbered_variable(number_at(parm, 12, 2), a_text)) {
+    error_report(parm, "C2");
+    return 0;
+  }
+  if (!read_numbered_variable(number_at(parm, 20, 2), b_text)) {
+    error_report(parm, "C3");
+    return 0;
+  }
+  /* Sums, differences and products wrap in 32-bit two's complement. */
+  unsigned int a = (unsigned int)decimal_value(a_text);
+  unsigned int b = (unsigned int)decimal_value(b_text);
+  unsigned int result;
+  switch (char_at(parm, 16)) {
+    case '+': result = a + b; break;
+    case '-': result = a - b; break;
+    case '*': result = a * b; break;
+    case '/':
+      if (b == 0) {
+        error_report(parm, "C6");
+        return 0;
+      }
+      result = (unsigned int)truncated_quotient((int)a, (int)b);
+      break;
+    default: error_report(parm, "C5"); return 0;
+  }
+  number_text((int)result, command_buffer);
+  _WriteUserVariable(1, command_buffer);
+  return 0;
+}

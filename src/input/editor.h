@@ -1,0 +1,36 @@
+/*
+ * editor.h - the field input editor: the operator fills the current field
+ * from the keyboard or the sensor.
+ *
+ * The editor draws the field, applies the character rules of its input kind
+ * while the operator types (accepted characters, sign position and decimal
+ * mark, date and time separators, password masking, fixed length) and
+ * returns when the operator leaves the field, cancels, completes, or the
+ * time-out expires. The entered text stays in edit_buffer.
+ */
+#ifndef FORMS_INPUT_EDITOR_H
+#define FORMS_INPUT_EDITOR_H
+
+#define EDIT_BUFFER_SIZE 64
+
+/* Results of edit_field besides the key codes of the leaving keys. */
+#define EDIT_SCANNED 1   /* a scanned value was placed for current_field */
+#define EDIT_TIMED_OUT 2 /* the field's time-out expired */
+
+/* The text being edited, NUL-terminated at its end after every redraw; the
+   bytes behind the end keep what they held. */
+extern char edit_buffer[EDIT_BUFFER_SIZE];
+/* The position in edit_buffer under the display cursor. */
+extern int edit_cursor;
+
+/* Edits the field current_field, starting from initial (up to 40
+   characters), with a time-out in seconds (0: none). Returns EDIT_SCANNED,
+   EDIT_TIMED_OUT or the key code that ended the edit (13, 256, 512, 768,
+   1024, 1536); 256 also when the run-time asks the command to stop. */
+int edit_field(const char *initial, int timeout_seconds);
+
+/* 1 when the field current_field is a DATE_AMER, DATE_EURO or TIME_STD
+   field. */
+int is_date_or_time_field(void);
+
+#endif
