@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "fields/table.h"
+#include "platform/termrt.h"
 #include "support/terminal_test.h"
 #include "validate/validate.h"
 

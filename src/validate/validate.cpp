@@ -196,10 +196,23 @@ static int boolean_verdict(int ok, int message) {
   return value_check_verdict(ok ? CHECK_PASSED : CHECK_FAILED, message);
 }
 
-/* The date or time check, which a field that is not required and left
-   empty does not need: it stays empty. */
+/* 1 when the value is empty or still the untouched template of its kind. */
+static int left_empty(int i) {
+  const char *value = fields.value[i];
+  switch (fields.input_kind[i]) {
+    case INPUT_DATE_AMER: return value[0] == '\0' || strcmp(value, "MM-DD-YYYY") == 0;
+    case INPUT_DATE_EURO: return value[0] == '\0' || strcmp(value, "DD-MM-YYYY") == 0;
+    default: return value[0] == '\0' || strcmp(value, "HH:MM:SS") == 0;
+  }
+}
+
+/* The date or time check. A field that is not required and was left empty
+   (or with its template untouched) has no date or time: it stays empty. */
 static int date_time_check(int i) {
-  if (!fields.required[i] && fields.value[i][0] == '\0') return VALIDATION_PASSED;
+  if (!fields.required[i] && left_empty(i)) {
+    fields.value[i][0] = '\0';
+    return VALIDATION_PASSED;
+  }
   int ok = fields.input_kind[i] == INPUT_TIME_STD ? check_time_field() : check_date_field();
   return boolean_verdict(ok, MSG_BAD_DATE_TIME);
 }
