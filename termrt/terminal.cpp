@@ -32,7 +32,7 @@ constexpr std::uint16_t kStarveKeys[2] = {kEnter, kCancel};
 constexpr long long kStarvedCallLimit = 200000;
 // Keyboard polls without any wait between them that count as one idle wait.
 constexpr int kBusyPollLimit = 1000;
-// Waits without limit, each a clock tick, after which nothing will come.
+// Waits without limit in a row, each a clock tick, after which nothing will come.
 constexpr int kZeroWaitLimit = 120;
 // The longest text a user variable holds.
 constexpr std::size_t kMaxText = USER_VARIABLE_MAX;
@@ -385,6 +385,7 @@ bool Terminal::idle_wait(long long ms, const char *what) {
     return false;
   }
   now_ms_ += ms;
+  zero_waits_ = 0;
   idle_since_input_ms_ += ms;
   if (idle_since_input_ms_ > starve_limit_ms_)
     starve(std::string("the library ") + what + " for more than " +
