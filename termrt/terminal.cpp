@@ -362,7 +362,9 @@ bool Terminal::idle_wait(long long ms, const char *what) {
   const Event *next = nullptr;
   for (const Event &e : events_)
     if (next == nullptr || e.at_ms < next->at_ms) next = &e;
-  if (next != nullptr && (ms == 0 || next->at_ms <= now_ms_ + ms)) {
+  // A wait without limit lasts at most to the clock's next second.
+  long long limit = ms > 0 ? ms : 1000 - now_ms_ % 1000;
+  if (next != nullptr && next->at_ms <= now_ms_ + limit) {
     long long step = std::max(0LL, next->at_ms - now_ms_);
     idle_since_input_ms_ += step;
     now_ms_ += step;
@@ -374,14 +376,13 @@ bool Terminal::idle_wait(long long ms, const char *what) {
     // Waiting without limit: the next thing that can happen is the clock's
     // next second, which a time-out that has run down to 0 waits for. Ticks
     // that go on with nothing else happening mean the library starves.
-    if (++zero_waits_ > kZeroWaitLimit) {
+    if (next == nullptr && ++zero_waits_ > kZeroWaitLimit) {
       starve(std::string("the library ") + what +
              " with no key, scan or stop request queued or scheduled, and no idle hook gave one");
       return false;
     }
-    long long step = 1000 - now_ms_ % 1000;
-    now_ms_ += step;
-    idle_since_input_ms_ += step;
+    now_ms_ += limit;
+    idle_since_input_ms_ += limit;
     return false;
   }
   now_ms_ += ms;
