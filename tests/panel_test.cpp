@@ -1,13 +1,13 @@
 // Whole panels through the entry point: fields defined with SET_FIE, run by
 // EXEC_PA from queued keys and scans, with what the operator sees, what is
 // stored, the reason variable and the return value.
+#include "panel/panel.h"
+
 #include <algorithm>
 #include <string>
 #include <vector>
 
 #include "platform/termrt.h"
-
-#include "panel/panel.h"
 #include "support/fields_fixture.h"
 
 namespace {
@@ -159,11 +159,11 @@ TEST_F(PanelTest, OptionErrorsAreReportedWithTheirCodes) {
   struct Case {
     const char *options, *code;
   };
-  for (Case c : {Case{"TOE=", "X3"}, Case{"TOE=X", "X4"}, Case{"ERET=", "X5"}, Case{"ERET=T", "X6"},
-                 Case{"CON=", "X7"}, Case{"CON=y", "X8"}, Case{"MULT=", "XV"}, Case{"MULT=Q", "XW"},
-                 Case{"L=", "X9"}, Case{"L=A", "XA"}, Case{"CNP=", "XB"}, Case{"CNP=1", "XC"},
-                 Case{"T=", "XD"}, Case{"HVR=", "XO"}, Case{"HVR=9", "XP"}, Case{"HVR=0", "XP"},
-                 Case{"SF=", "XF"}, Case{"SF=21", "XG"}, Case{"SF=3", "XG"}, Case{"REASON=", "XX"},
+  for (Case c : {Case{"TOE=", "X3"},     Case{"TOE=X", "X4"}, Case{"ERET=", "X5"}, Case{"ERET=T", "X6"},
+                 Case{"CON=", "X7"},     Case{"CON=y", "X8"}, Case{"MULT=", "XV"}, Case{"MULT=Q", "XW"},
+                 Case{"L=", "X9"},       Case{"L=A", "XA"},   Case{"CNP=", "XB"},  Case{"CNP=1", "XC"},
+                 Case{"T=", "XD"},       Case{"HVR=", "XO"},  Case{"HVR=9", "XP"}, Case{"HVR=0", "XP"},
+                 Case{"SF=", "XF"},      Case{"SF=21", "XG"}, Case{"SF=3", "XG"},  Case{"REASON=", "XX"},
                  Case{"REASON=20", "XY"}}) {
     t.set_variable(30, c.options);
     t.key(13);
@@ -388,7 +388,7 @@ TEST_F(PanelTest, ARejectedValueKeepsThePanelOpenOnThatField) {
   t.key(kComplete);
   bool corrected = false;
   t.on_idle([&] {
-    if (!corrected && t.count_log("validation PARTS.VAL 3 \"P999\" -> 1") == 1 && t.cursor_row() == 2) {
+    if (!corrected && t.count_log("validation PARTS.VAL 3 \"P999\" -> 1") == 1 && t.cursor_type() == 4) {
       corrected = true;
       t.type("P100");
       t.key(kComplete);

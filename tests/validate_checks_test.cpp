@@ -54,8 +54,8 @@ TEST_F(ChecksTest, DatesAreCheckedForYearMonthAndDay) {
     EXPECT_TRUE(check_date_field()) << good;
   }
   EXPECT_EQ(now(), "12-05-2004");
-  for (const char *bad : {"02-29-2003", "04-31-2004", "00-10-2004", "13-01-2004", "12-31-1991",
-                          "01-01-2100", "1-5", "", "12-00-2004"}) {
+  for (const char *bad : {"02-29-2003", "04-31-2004", "00-10-2004", "13-01-2004", "12-31-1991", "01-01-2100",
+                          "1-5", "", "12-00-2004"}) {
     value(bad);
     EXPECT_FALSE(check_date_field()) << bad;
   }
@@ -154,8 +154,8 @@ TEST_F(ChecksTest, BadHelpRangesAreReportedAndKept) {
   struct Case {
     const char *text, *code;
   };
-  for (Case c : {Case{"HELP=", "XQ"}, Case{"HELP=0,5", "XR"}, Case{"HELP=20", "XS"},
-                 Case{"HELP=20,10000", "XT"}}) {
+  for (Case c :
+       {Case{"HELP=", "XQ"}, Case{"HELP=0,5", "XR"}, Case{"HELP=20", "XS"}, Case{"HELP=20,10000", "XT"}}) {
     t.set_variable(15, c.text);
     t.key(13);
     EXPECT_EQ(read_help_range(&first, &last), 1) << c.text;

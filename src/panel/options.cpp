@@ -75,8 +75,8 @@ static int option_piece(const char *parm, const char *keyword, int window, const
 }
 
 /* A letter option: the first character of its piece, one of allowed. */
-static int letter_option(const char *parm, const char *keyword, const char *allowed,
-                         const char *code_missing, const char *code_bad, char *letter) {
+static int letter_option(const char *parm, const char *keyword, const char *allowed, const char *code_missing,
+                         const char *code_bad, char *letter) {
   char *piece;
   int found = option_piece(parm, keyword, SHORT_WINDOW, code_missing, &piece);
   if (found != OPTION_READ) return found;
@@ -89,8 +89,8 @@ static int letter_option(const char *parm, const char *keyword, const char *allo
 }
 
 /* A yes-or-no option stored as 1 or 0. */
-static int flag_option(const char *parm, const char *keyword, const char *code_missing,
-                       const char *code_bad, unsigned char *flag) {
+static int flag_option(const char *parm, const char *keyword, const char *code_missing, const char *code_bad,
+                       unsigned char *flag) {
   char letter = 'N';
   int found = letter_option(parm, keyword, "YN", code_missing, code_bad, &letter);
   if (found == OPTION_READ) *flag = letter == 'Y';

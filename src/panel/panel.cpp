@@ -217,19 +217,14 @@ static int run_panel(const char *parm) {
         take_edit(1);
         move_to_field(-1, 0);
         break;
-      case KEY_BLANK_ENTRY:
-        blank_entry = !blank_entry;
-        break;
-      case KEY_CANCEL:
-        write_reason("CANCEL");
-        return ending_value(ENDED_OTHERWISE);
+      case KEY_BLANK_ENTRY: blank_entry = !blank_entry; break;
+      case KEY_CANCEL: write_reason("CANCEL"); return ending_value(ENDED_OTHERWISE);
       case EDIT_TIMED_OUT:
         write_reason("TIMEOUT");
         if (panel_options.time_out_ending != 'T') return ending_value(ENDED_OTHERWISE);
         if (try_to_complete()) return complete_panel(parm);
         break;
-      default:
-        break;
+      default: break;
     }
   }
 }

@@ -130,9 +130,7 @@ static int group_pass(void) {
     if (!opens_group(current_field)) continue;
     collect_group(current_field, member);
     switch (file_check(current_field, command_buffer, 1)) {
-      case 0:
-        mark_group(member, 'P', 'P', 0);
-        break;
+      case 0: mark_group(member, 'P', 'P', 0); break;
       case 1:
         mark_group(member, 'F', 'F', 0);
         show_rejection();
@@ -145,8 +143,7 @@ static int group_pass(void) {
         mark_group(member, 'T', 't', 0);
         if (fields.verify_mandatory[current_field] == 1) pending_failure = current_field;
         break;
-      default:
-        break; /* no verdict: the members stay 'A' for the rest of this call */
+      default: break; /* no verdict: the members stay 'A' for the rest of this call */
     }
   }
   return VALIDATION_PASSED;
@@ -158,9 +155,7 @@ static int field_file_check(int i) {
   int result = file_check(i, fields.value[i], 0);
   pending_failure = NO_FIELD;
   switch (result) {
-    case 0:
-      fields.check_result[i] = 'p';
-      return VALIDATION_PASSED;
+    case 0: fields.check_result[i] = 'p'; return VALIDATION_PASSED;
     case 1:
       fields.check_result[i] = ' ';
       show_rejection();
@@ -174,8 +169,7 @@ static int field_file_check(int i) {
         fields.check_result[i] = result == 4 ? 'E' : 'T';
       }
       return VALIDATION_PASSED;
-    default:
-      return VALIDATION_PASSED;
+    default: return VALIDATION_PASSED;
   }
 }
 

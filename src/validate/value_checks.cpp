@@ -71,8 +71,7 @@ static int entry_matches(const char *value, const char *record, unsigned int len
 
 int list_check(void) {
   const char *value = fields.value[current_field];
-  for (int number = fields.verify_low[current_field]; number <= fields.verify_high[current_field];
-       ++number) {
+  for (int number = fields.verify_low[current_field]; number <= fields.verify_high[current_field]; ++number) {
     unsigned int length;
     const char *record = find_numbered_record(help_file_name, number, 4, &length);
     if (record != 0 && entry_matches(value, record, length)) return CHECK_PASSED;
