@@ -2,7 +2,7 @@
 // sees it. Rows and columns are counted from 0, as on the device.
 //
 // Input:      key(k), keys{...}, type(text), scan(text [, status]),
-//             sensor_record(bytes), pending_keys(), pending_scans(),
+//             sensor_record(bytes), read_key(), pending_keys(), pending_scans(),
 //             request_stop(), clear_stop(), stop_requested()
 // Time:       at(seconds, fn), on_idle(fn), advance(seconds), now(),
 //             clock(), time_text(), set_clock(when), set_real_time(on), real_time()
@@ -104,6 +104,16 @@ int t_sensor_record(lua_State *L) {
   const std::string bytes = string_arg(L, 1, "terminal.sensor_record");
   term().sensor_record(std::vector<unsigned char>(bytes.begin(), bytes.end()));
   return 0;
+}
+
+// The next queued key as the library would read it, or nil.
+int t_read_key(lua_State *L) {
+  std::uint16_t code = 0;
+  if (term().pending_keys() > 0 && term().rt_read_key(&code) == 0)
+    lua_pushinteger(L, code);
+  else
+    lua_pushnil(L);
+  return 1;
 }
 
 int t_pending_keys(lua_State *L) {
@@ -310,10 +320,14 @@ int uv_index(lua_State *L) {
 
 int uv_newindex(lua_State *L) {
   const int n = checked_variable(L, 2, "terminal.uv");
-  if (lua_isnil(L, 3))
+  if (lua_isnil(L, 3)) {
     term().remove_variable(n);
-  else
-    term().set_variable(n, string_arg(L, 3, "terminal.uv"));
+    return 0;
+  }
+  if (lua_type(L, 3) != LUA_TSTRING && lua_type(L, 3) != LUA_TNUMBER)
+    throw ScriptError("terminal.uv[" + std::to_string(n) + "] takes a string, a number or nil, not a " +
+                      lua_typename(L, lua_type(L, 3)));
+  term().set_variable(n, string_arg(L, 3, "terminal.uv"));
   return 0;
 }
 
@@ -574,6 +588,7 @@ void install_terminal_api(lua_State *L) {
       {"type", guarded<t_type>},
       {"scan", guarded<t_scan>},
       {"sensor_record", guarded<t_sensor_record>},
+      {"read_key", guarded<t_read_key>},
       {"pending_keys", guarded<t_pending_keys>},
       {"pending_scans", guarded<t_pending_scans>},
       {"request_stop", guarded<t_request_stop>},

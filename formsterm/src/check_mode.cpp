@@ -75,6 +75,10 @@ bool is_panel_options(const std::string &text) {
   return has_token(text, "T=") || has_token(text, "L=");
 }
 
+std::string counted(int n, const std::string &thing) {
+  return std::to_string(n) + " " + thing + (n == 1 ? "" : "s");
+}
+
 std::string trimmed(std::string s) {
   while (!s.empty() && s.back() == ' ') s.pop_back();
   return s;
@@ -299,9 +303,9 @@ int run_check(const CheckOptions &options, std::ostream &out) {
     out << ": " << (f.note ? "note: " : "") << f.text << "\n";
     if (!f.note) ++problems;
   }
-  out << name << ": " << records.size() << " records, " << definitions << " field definitions, " << panels
-      << " panel option records: " << (problems == 0 ? "no problems" : std::to_string(problems) + " problems")
-      << "\n";
+  out << name << ": " << counted(static_cast<int>(records.size()), "record") << " ("
+      << counted(definitions, "field definition") << ", " << counted(panels, "panel option record")
+      << "): " << (problems == 0 ? "no problems" : counted(problems, "problem")) << "\n";
   return problems == 0 ? 0 : 1;
 }
 

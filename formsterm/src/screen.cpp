@@ -96,6 +96,8 @@ std::string snapshot_svg(const Snapshot &s) {
   out << "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" << width << "\" height=\"" << height
       << "\" viewBox=\"0 0 " << width << " " << height << "\">\n"
       << "<rect width=\"100%\" height=\"100%\" fill=\"#1b2b1b\"/>\n"
+      << "<rect x=\"" << kMargin / 2 << "\" y=\"" << kMargin / 2 << "\" width=\"" << width - kMargin
+      << "\" height=\"" << height - kMargin << "\" fill=\"none\" stroke=\"#3c5a3c\"/>\n"
       << "<g font-family=\"DejaVu Sans Mono, monospace\" font-size=\"18\" fill=\"#b8f0b8\">\n";
   for (std::size_t r = 0; r < s.rows.size(); ++r) {
     const int y = kMargin + static_cast<int>(r) * kCellHeight;
