@@ -186,6 +186,11 @@ int l_expect_golden(lua_State *L) {
 }
 
 // Builds the line on the Lua stack first: tostring may run script code.
+// os.exit would skip the test summary, or leave the terminal in curses mode.
+int l_no_exit(lua_State *) {
+  throw ScriptError("os.exit is not available in formsterm: a program ends by returning from its script");
+}
+
 int l_print(lua_State *L) {
   const int n = lua_gettop(L);
   for (int i = 1; i <= n; ++i) {
@@ -224,6 +229,10 @@ void install_expect_api(lua_State *L) {
   };
   lua_pushglobaltable(L);
   luaL_setfuncs(L, functions, 0);
+  lua_pop(L, 1);
+  lua_getglobal(L, "os");
+  lua_pushcfunction(L, guarded<l_no_exit>);
+  lua_setfield(L, -2, "exit");
   lua_pop(L, 1);
 
   const std::pair<const char *, int> keys[] = {

@@ -227,6 +227,11 @@ CommandOutcome LibraryProbe::run(const std::string &body, bool fields_first, boo
   termrt::Terminal &t = termrt::terminal();
   reset_terminal();
   FormsLibrary library(library_path_);
+  // The idle hook below refers to this frame: the terminal drops it on the
+  // way out, however the frame is left.
+  struct TerminalReset {
+    ~TerminalReset() { termrt::terminal().reset(); }
+  } reset_on_exit;
   CommandOutcome outcome;
   bool recording = false;
   int answers = 0;
@@ -255,7 +260,6 @@ CommandOutcome LibraryProbe::run(const std::string &body, bool fields_first, boo
   library.main(3, command_string(body).c_str());
   note_report();
   if (t.starved()) outcome.starvation = t.starvation();
-  t.reset();  // drops the hook, which refers to this frame
   return outcome;
 }
 
@@ -275,6 +279,7 @@ int run_check(const CheckOptions &options, std::ostream &out) {
   for (auto part : {check_messages(records), check_references(records)})
     findings.insert(findings.end(), part.begin(), part.end());
 
+  { FormsLibrary loads(options.library_path); }  // a library that does not load is named before anything runs
   const std::string folder = std::filesystem::path(name).parent_path().string();
   const LibraryProbe probe(options.library_path, content, folder.empty() ? "." : folder);
   int definitions = 0, panels = 0;

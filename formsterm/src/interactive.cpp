@@ -18,6 +18,7 @@
 #include <csignal>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <iostream>
 #include <memory>
 #include <vector>
@@ -33,6 +34,14 @@ namespace {
 volatile std::sig_atomic_t g_signalled = 0;
 
 extern "C" void on_signal(int) { g_signalled = 1; }
+
+// A crash (most likely in the library under development) must not leave
+// the user's terminal in curses mode: give it back, then crash as before.
+extern "C" void on_crash(int signal_number) {
+  endwin();
+  std::signal(signal_number, SIG_DFL);
+  std::raise(signal_number);
+}
 
 constexpr int kFrameTop = 1;
 constexpr int kFrameLeft = 0;
@@ -74,20 +83,24 @@ class CursesScreen {
   SCREEN *screen_;
 };
 
-// Signal handlers that only raise a flag, put back when the object goes.
-class SignalFlags {
+// Signal handlers for the time curses is on, put back when the object
+// goes: the stop signals only raise a flag, crashes restore the terminal.
+class SignalHandlers {
  public:
-  SignalFlags() {
+  SignalHandlers() {
     g_signalled = 0;
-    for (int i = 0; i < 3; ++i) old_[i] = std::signal(kSignals[i], on_signal);
+    for (int i = 0; i < kCount; ++i) old_[i] = std::signal(kSignals[i], i < kStops ? on_signal : on_crash);
   }
-  ~SignalFlags() {
-    for (int i = 0; i < 3; ++i) std::signal(kSignals[i], old_[i]);
+  ~SignalHandlers() {
+    for (int i = 0; i < kCount; ++i) std::signal(kSignals[i], old_[i]);
   }
+  SignalHandlers(const SignalHandlers &) = delete;
+  SignalHandlers &operator=(const SignalHandlers &) = delete;
 
  private:
-  static constexpr int kSignals[3] = {SIGINT, SIGTERM, SIGHUP};
-  void (*old_[3])(int);
+  static constexpr int kStops = 3, kCount = 8;
+  static constexpr int kSignals[kCount] = {SIGINT, SIGTERM, SIGHUP, SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGABRT};
+  void (*old_[kCount])(int);
 };
 
 class Console {
@@ -97,7 +110,8 @@ class Console {
   bool quitting() const { return quitting_; }
   void set_status(const std::string &text) { status_ = text; }
 
-  // The terminal's real-time pump: draw, then wait up to ms for keys.
+  // The terminal's real-time pump: draw, then wait up to ms for keys (a
+  // short while for 0, not at all for a negative ms).
   void pump(int ms) noexcept {
     try {
       if (quitting_) {
@@ -105,7 +119,7 @@ class Console {
         return;
       }
       draw();
-      timeout(ms > 0 ? std::min(ms, 50) : 10);
+      timeout(ms > 0 ? std::min(ms, 50) : ms == 0 ? 10 : 0);
       for (int ch = getch(); ch != ERR; ch = getch()) {
         handle(ch);
         if (quitting_) return;
@@ -117,9 +131,12 @@ class Console {
     }
   }
 
-  // Called between Lua instructions: true when the script should stop.
+  // Called between Lua instructions: true when the script should stop. A
+  // callback that runs inside a command is left alone: the stop request
+  // ends the command, and the script stops when it returns.
   bool poll() noexcept {
-    if (!host_.in_command()) pump(0);
+    if (host_.in_command()) return false;
+    pump(-1);
     return quitting_;
   }
 
@@ -335,6 +352,10 @@ int run_interactive(const RunOptions &options, std::ostream &err) {
     err << "formsterm run: no terminal here: " << *why << hint << "\n";
     return 2;
   }
+  if (!std::ifstream(options.program)) {
+    err << "formsterm run: " << options.program << ": cannot read the program\n";
+    return 2;
+  }
   HostOptions host_options;
   host_options.library_path = options.library_path;
   host_options.script = options.program;
@@ -355,15 +376,15 @@ int run_interactive(const RunOptions &options, std::ostream &err) {
       err << "formsterm run: no terminal here: " << why << hint << "\n";
       return 2;
     }
-    SignalFlags signals;
+    SignalHandlers signals;
     Console console(host, std::filesystem::path(options.program).filename().string());
     g_console = &console;
     host.on_fresh = [&console] {
       termrt::Terminal &t = termrt::terminal();
       t.set_real_time(true);
-      t.on_wait([&console](int ms) { console.pump(ms); });
+      t.on_wait([&console](int ms) { console.pump(std::max(ms, 0)); });
     };
-    host.after_call = [&console] { console.pump(0); };
+    host.after_call = [&console] { console.pump(-1); };
     host.quit_requested = [&console] { return console.quitting(); };
     host.on_callback_error = [&console] { console.quit(); };
     host.print = [&console](const std::string &text) { console.set_status(text); };

@@ -31,6 +31,7 @@ std::string default_library() {
 int main(int argc, char **argv) {
   CLI::App app{"formsterm - runs transaction programs and panel tests on a simulated terminal"};
   app.require_subcommand(1);
+  app.fallthrough();  // --library may follow the subcommand too
   std::string library = default_library();
   app.add_option("--library", library, "the panel driver library to load (or $FORMSTERM_LIBRARY)")
       ->capture_default_str();

@@ -1,15 +1,14 @@
 #!/usr/bin/env bash
 # interactive_smoke.sh FORMSTERM DIR - drives `formsterm run` through tmux:
-# keys reach the program with the right codes, F6 queues a scan, F12 quits
-# from inside a wait, and a failing program leaves a working shell behind
-# with its error. Exits 77 (skipped) where tmux is missing.
+# keys reach the program with the right codes, F6 queues a scan, F12 and
+# SIGTERM quit from inside a wait, and a failing program leaves a working
+# shell behind with its error. Exits 77 (skipped) where tmux is missing.
 set -u
 formsterm=$1
 dir=$2
 command -v tmux >/dev/null || { echo "tmux is not installed: skipped"; exit 77; }
 socket="formsterm-smoke-$$"
 tmx() { tmux -L "$socket" -f /dev/null "$@"; }
-trap 'tmx kill-server 2>/dev/null' EXIT
 
 fail() {
   echo "FAILED: $1"
@@ -27,10 +26,14 @@ wait_for() {
   fail "the screen never showed: $1"
 }
 
+pidfile=$(mktemp)
+trap 'tmx kill-server 2>/dev/null; rm -f "$pidfile"' EXIT
+
 start() {
   tmx kill-session -t smoke 2>/dev/null
   for _ in 1 2 3; do
-    tmx new-session -d -s smoke -x 80 -y 24 "$formsterm run $1; echo EXIT=\$?; sleep 60" && return 0
+    tmx new-session -d -s smoke -x 80 -y 24 \
+      "sh -c 'echo \$\$ >$pidfile; exec $formsterm run $1'; echo EXIT=\$?; sleep 60" && return 0
     sleep 0.5
   done
   fail "tmux did not start a session"
@@ -66,6 +69,13 @@ start "$dir/smoke.lua"
 wait_for "|Bad CZEB(M1):07NOTHING"
 tmx send-keys -t smoke F12
 wait_for "EXIT=0"
+
+# A termination signal while the library waits: the terminal is given back.
+start "$dir/smoke.lua"
+wait_for "|Bad CZEB(M1):07NOTHING"
+kill -TERM "$(cat "$pidfile")"
+wait_for "EXIT=0"
+tmx capture-pane -p -t smoke | grep -qF "F12 quit" && fail "the curses screen stayed after SIGTERM"
 
 # A program that fails: its error, with file and line, on a normal screen.
 start "$dir/failing.lua"

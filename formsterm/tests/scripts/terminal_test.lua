@@ -170,3 +170,9 @@ test("a stop request that a key wait ignores ends in starvation, not a hang", fu
   expect(not ok)
   expect(err:find("in spite of a stop request", 1, true), err)
 end)
+
+test("os.exit is refused: a script ends by returning", function()
+  local ok, err = pcall(os.exit, 1)
+  expect(not ok)
+  expect(err:find("os.exit is not available", 1, true), err)
+end)
