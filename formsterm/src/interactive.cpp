@@ -292,13 +292,18 @@ class Console {
     const int flag = t.transaction_flag();
     mvaddstr(kFrameTop + 1, kPanelLeft + 13, flag < 0 ? " TX - " : (flag ? " TX 1 " : " TX 0 "));
 
-    std::string last = "main: -";
-    if (host_.last_result())
-      last = "main " + std::to_string(*host_.last_result()) + " <- " + host_.last_command();
-    mvaddnstr(kFrameTop + 3, kPanelLeft, last.c_str(), width);
+    if (host_.last_result()) {
+      mvaddnstr(kFrameTop + 3, kPanelLeft, ("main returned " + std::to_string(*host_.last_result())).c_str(),
+                width);
+      mvaddnstr(kFrameTop + 4, kPanelLeft, ("  for " + host_.last_command()).c_str(), width);
+    } else {
+      mvaddnstr(kFrameTop + 3, kPanelLeft, "main not called yet", width);
+    }
 
-    mvaddnstr(kFrameTop + 5, kPanelLeft, "user variables", width);
-    int y = kFrameTop + 6;
+    attron(A_UNDERLINE);
+    mvaddnstr(kFrameTop + 6, kPanelLeft, "user variables", width);
+    attroff(A_UNDERLINE);
+    int y = kFrameTop + 7;
     const int last_row = kFrameTop + termrt::kRows;
     const std::vector<int> numbers = t.variable_numbers();
     int shown = 0, filled = 0;
