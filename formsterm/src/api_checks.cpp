@@ -212,6 +212,20 @@ std::string failure_with_screen(const std::string &what) {
   return what + "\n" + screen;
 }
 
+// Script-level helpers, written in Lua itself.
+const char kPrelude[] = R"lua(
+-- terminal.steps{fn, fn, ...}: the library's idle waits run the functions
+-- in turn, one per wait; after the last one the hook is gone.
+function terminal.steps(list)
+  local i = 0
+  terminal.on_idle(function()
+    i = i + 1
+    if list[i] then list[i]() end
+    if i >= #list then terminal.on_idle(nil) end
+  end)
+end
+)lua";
+
 void install_expect_api(lua_State *L) {
   static const luaL_Reg functions[] = {
       {"test", guarded<l_test>},
@@ -247,6 +261,10 @@ void install_expect_api(lua_State *L) {
     lua_setfield(L, -2, name);
   }
   lua_setglobal(L, "KEY");
+
+  if (luaL_loadbufferx(L, kPrelude, sizeof kPrelude - 1, "=formsterm", "t") != LUA_OK ||
+      lua_pcall(L, 0, 0, 0) != LUA_OK)
+    throw std::runtime_error(std::string("formsterm's Lua prelude: ") + lua_tostring(L, -1));
 }
 
 }  // namespace formsterm

@@ -4,7 +4,7 @@
 // Input:      key(k), keys{...}, type(text), scan(text [, status]),
 //             sensor_record(bytes), read_key(), pending_keys(), pending_scans(),
 //             request_stop(), clear_stop(), stop_requested()
-// Time:       at(seconds, fn), on_idle(fn), advance(seconds), now(),
+// Time:       at(seconds, fn), on_idle(fn), steps{fn, ...}, advance(seconds), now(),
 //             clock(), time_text(), set_clock(when), set_real_time(on), real_time()
 // Display:    row(r), screen(), cell(r, c), attributes(r), cursor(),
 //             put_text(r, c, text), snapshot(path [, opts])

@@ -176,3 +176,16 @@ test("os.exit is refused: a script ends by returning", function()
   expect(not ok)
   expect(err:find("os.exit is not available", 1, true), err)
 end)
+
+test("terminal.steps answers the library's waits in turn", function()
+  local seen = {}
+  terminal.steps{
+    function() seen[#seen + 1] = terminal.row(0):sub(1, 12); terminal.key("enter") end,
+    function() seen[#seen + 1] = terminal.row(0):sub(14, 21); terminal.key("enter") end,
+  }
+  forms.run("FIRST")
+  forms.run("SECOND")
+  expect_eq(table.concat(seen, "/"), "Bad CZEB(M1)/06SECOND")
+  local ok, err = pcall(forms.run, "THIRD")
+  expect(not ok and err:find("starved", 1, true), "no steps left")
+end)
