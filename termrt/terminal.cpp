@@ -1,8 +1,6 @@
 // terminal.cpp - the state of the simulated terminal and its host interface.
 #include "terminal.h"
 
-#include "platform/termrt.h"
-
 #include <algorithm>
 #include <cctype>
 #include <chrono>
@@ -14,6 +12,8 @@
 #include <fstream>
 #include <sstream>
 #include <thread>
+
+#include "platform/termrt.h"
 
 namespace termrt {
 
@@ -222,7 +222,8 @@ void Terminal::scan(const std::string &data, unsigned char status) {
 }
 
 void Terminal::sensor_record(const std::vector<unsigned char> &raw) {
-  std::vector<unsigned char> rec(raw.begin(), raw.begin() + static_cast<long>(std::min<std::size_t>(raw.size(), 100)));
+  std::vector<unsigned char> rec(raw.begin(),
+                                 raw.begin() + static_cast<long>(std::min<std::size_t>(raw.size(), 100)));
   scans_.push_back(rec);
 }
 
@@ -303,7 +304,7 @@ void Terminal::set_real_time(bool on) {
     std::tm local{};
     localtime_r(&t, &local);
     DateTime now{local.tm_year + 1900, local.tm_mon + 1, local.tm_mday,
-                 local.tm_hour, local.tm_min, local.tm_sec};
+                 local.tm_hour,        local.tm_min,     local.tm_sec};
     real_time_ = true;
     set_clock(now);
   } else {
@@ -356,8 +357,11 @@ void Terminal::starve(const std::string &why) {
 // Returns true when something was queued or happened during the wait.
 bool Terminal::idle_wait(long long ms, const char *what) {
   if (idle_hook_) {
+    // A stop request that was pending before the hook ran is no news: the
+    // library is waiting in spite of it.
+    const bool stop_before = stop_;
     idle_hook_();
-    if (input_pending()) return true;
+    if (!keys_.empty() || !scans_.empty() || (stop_ && !stop_before)) return true;
   }
   const Event *next = nullptr;
   for (const Event &e : events_)
@@ -378,7 +382,8 @@ bool Terminal::idle_wait(long long ms, const char *what) {
     // that go on with nothing else happening mean the library starves.
     if (next == nullptr && ++zero_waits_ > kZeroWaitLimit) {
       starve(std::string("the library ") + what +
-             " with no key, scan or stop request queued or scheduled, and no idle hook gave one");
+             (stop_ ? " in spite of a stop request, with no key or scan queued or scheduled"
+                    : " with no key, scan or stop request queued or scheduled, and no idle hook gave one"));
       return false;
     }
     now_ms_ += limit;
@@ -389,18 +394,27 @@ bool Terminal::idle_wait(long long ms, const char *what) {
   zero_waits_ = 0;
   idle_since_input_ms_ += ms;
   if (idle_since_input_ms_ > starve_limit_ms_)
-    starve(std::string("the library ") + what + " for more than " +
-           std::to_string(starve_limit_ms_ / 1000) + " virtual seconds without input");
+    starve(std::string("the library ") + what + " for more than " + std::to_string(starve_limit_ms_ / 1000) +
+           " virtual seconds without input");
   return false;
 }
 
 int Terminal::rt_wait(int ms) {
   waits_.push_back(ms);
-  empty_polls_ = 0;
   if (starved_) {
     rt_idle();
     return 0;
   }
+  if (keys_.empty() && scans_.empty() && stop_) {
+    // A library that keeps waiting while a stop request stands does not act
+    // on it: enough such waits count as one idle wait.
+    if (++empty_polls_ >= kBusyPollLimit) {
+      empty_polls_ = 0;
+      if (!real_time_) idle_wait(0, "kept waiting");
+    }
+    return 0;
+  }
+  empty_polls_ = 0;
   if (input_pending()) return 0;
   if (real_time_) {
     run_due_events();
@@ -427,9 +441,7 @@ void Terminal::define_variable(int number, std::size_t capacity) {
 
 void Terminal::remove_variable(int number) { variables_.erase(number); }
 
-void Terminal::set_unreadable(int number, bool unreadable) {
-  variables_[number].unreadable = unreadable;
-}
+void Terminal::set_unreadable(int number, bool unreadable) { variables_[number].unreadable = unreadable; }
 
 void Terminal::set_variable(int number, const std::string &text) {
   Variable &v = variables_[number];
@@ -483,9 +495,7 @@ int Terminal::rt_clear_variable(int number) {
 
 // ---------------------------------------------------------------- files
 
-void Terminal::add_image(const std::string &name, const std::string &bytes) {
-  files_[upper(name)] = bytes;
-}
+void Terminal::add_image(const std::string &name, const std::string &bytes) { files_[upper(name)] = bytes; }
 
 void Terminal::add_file(const std::string &name, const std::string &content) {
   if (content.find('\0') != std::string::npos) {

@@ -1,8 +1,9 @@
 // The simulated terminal run-time itself: display clipping, user variables,
 // files, validation, sensor records, the virtual clock and starvation.
+#include "platform/termrt.h"
+
 #include <cstring>
 
-#include "platform/termrt.h"
 #include "support/terminal_test.h"
 
 namespace {
@@ -69,7 +70,9 @@ TEST_F(RuntimeTest, TextFilesBecomeImagesOfZeroEndedRecords) {
   const char *image = nullptr;
   unsigned int size = 0;
   ASSERT_EQ(_DataFile("HELP.VAL", &image, &size), 0);
-  EXPECT_EQ(std::string(image, size), std::string("0001 First\0" "0002 Second\0", 23));
+  EXPECT_EQ(std::string(image, size), std::string("0001 First\0"
+                                                  "0002 Second\0",
+                                                  23));
   EXPECT_NE(_DataFile("OTHER.VAL", &image, &size), 0);
   t.add_file("BIN", std::string("B\0A\0", 4));
   ASSERT_EQ(_DataFile("bin", &image, &size), 0);
@@ -177,6 +180,25 @@ TEST_F(RuntimeTest, TheIdleHookRunsWhenTheLibraryWaitsWithNothingQueued) {
   EXPECT_EQ(key, 13);
   EXPECT_EQ(calls, 1);
   EXPECT_FALSE(t.starved());
+}
+
+// A key wait that ignores the idle manager goes on waiting after a stop
+// request; with an idle hook that gives nothing, that is starvation, not an
+// endless loop.
+TEST_F(RuntimeTest, AKeyWaitThatIgnoresAStopRequestStarvesEvenWithAnIdleHook) {
+  int calls = 0;
+  t.on_idle([&] { ++calls; });
+  t.request_stop();
+  unsigned short key = 0;
+  int polls = 0;
+  while (_KbdReadAscii(&key) == 5 && polls < 100000) {
+    _WaitEvent(0);
+    ++polls;
+  }
+  EXPECT_TRUE(t.starved());
+  EXPECT_NE(t.starvation().find("stop request"), std::string::npos) << t.starvation();
+  EXPECT_GE(calls, 1);
+  t.reset();
 }
 
 TEST_F(RuntimeTest, LongWaitsWithoutInputStarveAfterTheLimit) {

@@ -1,0 +1,317 @@
+// check_mode.cpp - the help-file check.
+#include "check_mode.h"
+
+#include <cctype>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <ostream>
+#include <sstream>
+
+#include "library.h"
+#include "terminal.h"
+
+namespace formsterm {
+
+namespace {
+
+// The message records the driver shows, and when.
+const std::map<int, const char *> &message_records() {
+  static const std::map<int, const char *> records = {
+      {1, "while field validation runs"},
+      {2, "when a group key grows too long"},
+      {3, "when a validation file rejects a value"},
+      {4, "when a field check fails"},
+      {5, "when a field check fails"},
+      {6, "when a field check fails"},
+      {7, "when a field check fails"},
+      {8, "when a required field is empty at completion"},
+      {9, "when a fixed-length field is not full"},
+      {10, "when a key is not accepted"},
+      {11, "on an input time-out"},
+      {12, "when a scanned value does not fit its field"},
+      {13, "when a scan for an ALPHA or NUM field matches no Data ID"},
+      {15, "when a scan lacks the field's mandatory Data ID"},
+      {16, "as the last line of every message that waits for Enter"},
+      {17, "when a field check fails"},
+      {18, "when a field check fails"},
+  };
+  return records;
+}
+
+// Popup message lines hold this many characters.
+constexpr std::size_t kPopupWidth = 22;
+// How often the probe answers a waiting library before it lets it starve.
+constexpr int kProbeAnswers = 50;
+
+const char *const kPanelKeywords[] = {"TOE=", "ERET=", "CON=", "MULT=", "CNP=", "HVR=", "SF=", "REASON="};
+
+std::string four_digits(int n) {
+  char key[16];
+  std::snprintf(key, sizeof key, "%04d", n);
+  return key;
+}
+
+bool is_separator(char c) { return c == ',' || c == ' ' || c == '='; }
+
+// A keyword that stands at the start of the text or after a separator.
+bool has_token(const std::string &text, const std::string &keyword) {
+  for (std::size_t at = text.find(keyword); at != std::string::npos; at = text.find(keyword, at + 1))
+    if (at == 0 || is_separator(text[at - 1])) return true;
+  return false;
+}
+
+std::string text_of(const std::string &record) {
+  return record.size() > 5 ? record.substr(5) : std::string();
+}
+
+bool is_field_definition(const std::string &text) { return text.find("FI=") != std::string::npos; }
+
+bool is_panel_options(const std::string &text) {
+  if (is_field_definition(text)) return false;
+  for (const char *keyword : kPanelKeywords)
+    if (text.find(keyword) != std::string::npos) return true;
+  return has_token(text, "T=") || has_token(text, "L=");
+}
+
+std::string counted(int n, const std::string &thing) {
+  return std::to_string(n) + " " + thing + (n == 1 ? "" : "s");
+}
+
+std::string trimmed(std::string s) {
+  while (!s.empty() && s.back() == ' ') s.pop_back();
+  return s;
+}
+
+}  // namespace
+
+std::vector<HelpRecord> split_records(const std::string &content) {
+  std::vector<HelpRecord> records;
+  const bool image = content.find('\0') != std::string::npos;
+  const char end_of_record = image ? '\0' : '\n';
+  std::size_t start = 0;
+  int line = 0;
+  while (start < content.size()) {
+    std::size_t end = content.find(end_of_record, start);
+    if (end == std::string::npos) end = content.size();
+    std::string text = content.substr(start, end - start);
+    if (!image && !text.empty() && text.back() == '\r') text.pop_back();
+    records.push_back(HelpRecord{++line, text});
+    start = end + 1;
+  }
+  return records;
+}
+
+std::optional<int> record_number(const std::string &record) {
+  if (record.size() < 4) return std::nullopt;
+  for (int i = 0; i < 4; ++i)
+    if (!std::isdigit(static_cast<unsigned char>(record[i]))) return std::nullopt;
+  return std::stoi(record.substr(0, 4));
+}
+
+std::vector<Finding> check_layout(const std::vector<HelpRecord> &records) {
+  std::vector<Finding> findings;
+  std::map<int, int> lines_of_number;
+  const HelpRecord *previous = nullptr;
+  for (const HelpRecord &r : records) {
+    const std::optional<int> number = record_number(r.text);
+    if (!number) {
+      findings.push_back({r.line, r.text.empty()
+                                      ? "an empty record: every record begins with a four-digit number"
+                                      : "the record does not begin with a four-digit number: \"" +
+                                            r.text.substr(0, 20) + "\""});
+      continue;
+    }
+    auto [it, inserted] = lines_of_number.emplace(*number, r.line);
+    if (!inserted)
+      findings.push_back({r.line, "record " + four_digits(*number) + " again: line " +
+                                      std::to_string(it->second) +
+                                      " has the same number, and the lookup finds only one of them"});
+    else if (previous != nullptr &&
+             std::strcmp(previous->text.c_str(), r.text.c_str()) > 0)  // the lookup's byte order
+      findings.push_back({r.line, "record " + four_digits(*number) + " is out of order: it follows record " +
+                                      previous->text.substr(0, 4) + " of line " +
+                                      std::to_string(previous->line) +
+                                      ", and the lookup's binary search needs ascending order"});
+    previous = &r;
+  }
+  return findings;
+}
+
+std::vector<Finding> check_messages(const std::vector<HelpRecord> &records) {
+  std::map<int, const HelpRecord *> by_number;
+  for (const HelpRecord &r : records)
+    if (std::optional<int> n = record_number(r.text)) by_number.emplace(*n, &r);
+  std::vector<Finding> findings;
+  for (const auto &[number, when] : message_records()) {
+    auto it = by_number.find(number);
+    if (it == by_number.end()) {
+      findings.push_back(
+          {0, "message record " + four_digits(number) + " is missing; the driver shows it " + when});
+      continue;
+    }
+    const std::string text = text_of(it->second->text);
+    if (text.size() > kPopupWidth)
+      findings.push_back({it->second->line,
+                          "message record " + four_digits(number) + " has " + std::to_string(text.size()) +
+                              " characters; its popup line shows the first " + std::to_string(kPopupWidth) +
+                              ": \"" + text.substr(0, kPopupWidth) + "\"",
+                          true});
+  }
+  return findings;
+}
+
+std::optional<std::string> keyword_piece(const std::string &text, const std::string &keyword,
+                                         std::size_t window, int piece) {
+  const std::size_t at = text.find(keyword);
+  if (at == std::string::npos) return std::nullopt;
+  const std::string after = text.substr(at + keyword.size(), window);
+  std::size_t i = 0;
+  for (int n = 0;; ++n) {
+    while (i < after.size() && is_separator(after[i])) ++i;
+    if (i >= after.size()) return std::nullopt;
+    std::size_t end = i;
+    while (end < after.size() && !is_separator(after[end])) ++end;
+    if (n == piece) return after.substr(i, end - i);
+    i = end;
+  }
+}
+
+std::vector<Finding> check_references(const std::vector<HelpRecord> &records) {
+  std::map<int, bool> present;
+  for (const HelpRecord &r : records)
+    if (std::optional<int> n = record_number(r.text)) present[*n] = true;
+  std::vector<Finding> findings;
+  for (const HelpRecord &r : records) {
+    const std::optional<int> number = record_number(r.text);
+    const std::string text = text_of(r.text);
+    if (!number || !is_field_definition(text)) continue;
+    const std::optional<std::string> letter = keyword_piece(text, "VERT=", 15);
+    if (!letter || letter->empty()) continue;
+    const char kind = (*letter)[0];
+    if (kind != 'F' && kind != 'R') continue;  // the list check skips missing records
+    const char *const codes[2] = {kind == 'F' ? "XU" : "XL", "XM"};
+    for (int bound = 0; bound < (kind == 'F' ? 1 : 2); ++bound) {
+      const std::optional<std::string> piece = keyword_piece(text, "VERT=", 15, bound + 1);
+      if (!piece) break;
+      const int referenced = std::atoi(piece->c_str());
+      if (referenced < 1 || referenced > 9999 || present.count(referenced)) continue;
+      findings.push_back({r.line, "record " + four_digits(*number) + ": VERT=" + std::string(1, kind) +
+                                      " reads record " + four_digits(referenced) +
+                                      ", which is missing; validation would report " + codes[bound]});
+    }
+  }
+  return findings;
+}
+
+std::optional<std::string> error_report_on(const std::string &row0) {
+  if (row0.compare(0, 9, "Bad CZEB(") != 0 || row0.size() < 31 || row0.compare(11, 2, "):") != 0)
+    return std::nullopt;
+  return row0.substr(9, 2) + " " + trimmed(row0.substr(13, 18));
+}
+
+LibraryProbe::LibraryProbe(std::string library_path, std::string help_content, std::string folder)
+    : library_path_(std::move(library_path)),
+      help_content_(std::move(help_content)),
+      folder_(std::move(folder)) {}
+
+void LibraryProbe::reset_terminal() const {
+  termrt::Terminal &t = termrt::terminal();
+  t.reset();
+  if (!folder_.empty()) t.load_directory(folder_);
+  t.add_file("HELP.VAL", help_content_);
+}
+
+CommandOutcome LibraryProbe::run(const std::string &body, bool fields_first, bool cancel_first) const {
+  termrt::Terminal &t = termrt::terminal();
+  reset_terminal();
+  FormsLibrary library(library_path_);
+  // The idle hook below refers to this frame: the terminal drops it on the
+  // way out, however the frame is left.
+  struct TerminalReset {
+    ~TerminalReset() { termrt::terminal().reset(); }
+  } reset_on_exit;
+  CommandOutcome outcome;
+  bool recording = false;
+  int answers = 0;
+  auto note_report = [&] {
+    std::optional<std::string> report = error_report_on(t.row_text(0));
+    if (!report) return false;
+    if (recording && (outcome.reports.empty() || outcome.reports.back() != *report))
+      outcome.reports.push_back(*report);
+    return true;
+  };
+  // Answer every wait: Enter for an error report, cancel for anything else.
+  t.on_idle([&] {
+    const bool report = note_report();
+    if (++answers <= kProbeAnswers) t.key(report ? termrt::kEnter : termrt::kCancel);
+  });
+  if (fields_first)
+    for (int field = 1; field <= 20; ++field) {
+      t.set_variable(
+          99, "FI=" + std::to_string(field) + " INPUT=ALPHA LEN=1 ROW=" + std::to_string(field) + " COL=1");
+      library.main(3, command_string("SET_FIE VAR=99").c_str());
+    }
+  t.rt_clear();
+  answers = 0;
+  recording = true;
+  if (cancel_first) t.key(termrt::kCancel);
+  library.main(3, command_string(body).c_str());
+  note_report();
+  if (t.starved()) outcome.starvation = t.starvation();
+  return outcome;
+}
+
+int run_check(const CheckOptions &options, std::ostream &out) {
+  const std::string &name = options.help_file;
+  std::ifstream in(name, std::ios::binary);
+  if (!in) {
+    out << name << ": cannot read the help file\n";
+    return 2;
+  }
+  std::ostringstream content_stream;
+  content_stream << in.rdbuf();
+  const std::string content = content_stream.str();
+  const std::vector<HelpRecord> records = split_records(content);
+
+  std::vector<Finding> findings = check_layout(records);
+  for (auto part : {check_messages(records), check_references(records)})
+    findings.insert(findings.end(), part.begin(), part.end());
+
+  { FormsLibrary loads(options.library_path); }  // a library that does not load is named before anything runs
+  const std::string folder = std::filesystem::path(name).parent_path().string();
+  const LibraryProbe probe(options.library_path, content, folder.empty() ? "." : folder);
+  int definitions = 0, panels = 0;
+  for (const HelpRecord &r : records) {
+    const std::optional<int> number = record_number(r.text);
+    if (!number || *number < 1) continue;
+    const std::string text = text_of(r.text);
+    const bool field = is_field_definition(text);
+    if (!field && !is_panel_options(text)) continue;
+    const std::string command =
+        std::string(field ? "SET_FIE" : "EXEC_PA") + " HELP=" + std::to_string(*number);
+    (field ? definitions : panels)++;
+    const CommandOutcome outcome = probe.run(command, !field, !field);
+    for (const std::string &report : outcome.reports)
+      findings.push_back({r.line, "record " + four_digits(*number) + ": " + command + " gives " +
+                                      report.substr(0, 2) + " (\"" + report.substr(3) + "\")"});
+    if (!outcome.starvation.empty())
+      findings.push_back({r.line, "record " + four_digits(*number) + ": " + command +
+                                      " did not end: " + outcome.starvation});
+  }
+
+  int problems = 0;
+  for (const Finding &f : findings) {
+    out << name;
+    if (f.line > 0) out << ":" << f.line;
+    out << ": " << (f.note ? "note: " : "") << f.text << "\n";
+    if (!f.note) ++problems;
+  }
+  out << name << ": " << counted(static_cast<int>(records.size()), "record") << " ("
+      << counted(definitions, "field definition") << ", " << counted(panels, "panel option record")
+      << "): " << (problems == 0 ? "no problems" : counted(problems, "problem")) << "\n";
+  return problems == 0 ? 0 : 1;
+}
+
+}  // namespace formsterm

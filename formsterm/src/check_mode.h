@@ -1,0 +1,81 @@
+// check_mode.h - `formsterm check HELPFILE`: whether a help file will work
+// with the panel driver. The layout (numbered records in the ascending order
+// that the lookup's binary search needs, no number twice), the message
+// records the driver shows, the records that field validation reads, and
+// every field definition and panel option record run through the library
+// itself on the simulated terminal.
+#ifndef FORMSTERM_CHECK_MODE_H
+#define FORMSTERM_CHECK_MODE_H
+
+#include <iosfwd>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace formsterm {
+
+struct HelpRecord {
+  int line = 0;      // 1-based line (or record) number in the file
+  std::string text;  // the whole record: number, separator, text
+};
+
+// One finding; line 0 means the file as a whole. Notes do not fail a check.
+struct Finding {
+  int line = 0;
+  std::string text;
+  bool note = false;
+};
+
+// The records of a help file: one a line, or zero-ended records when the
+// file is an image that holds zero bytes.
+std::vector<HelpRecord> split_records(const std::string &content);
+
+// The record number of a well-formed record (four digits first).
+std::optional<int> record_number(const std::string &record);
+
+std::vector<Finding> check_layout(const std::vector<HelpRecord> &records);
+std::vector<Finding> check_messages(const std::vector<HelpRecord> &records);
+std::vector<Finding> check_references(const std::vector<HelpRecord> &records);
+
+// The first piece after keyword in text, by the library's keyword rule:
+// at most window characters after the first occurrence, split at commas,
+// blanks and equals signs. piece 1 is the next one.
+std::optional<std::string> keyword_piece(const std::string &text, const std::string &keyword,
+                                         std::size_t window, int piece = 0);
+
+// What the library showed while it ran one command.
+struct CommandOutcome {
+  std::vector<std::string> reports;  // "Z8 FI=3": code and report text, as on row 0
+  std::string starvation;            // why the command never ended, if it did not
+};
+
+// Runs commands through a freshly loaded library with the help file loaded
+// as HELP.VAL and the files of its folder beside it.
+class LibraryProbe {
+ public:
+  LibraryProbe(std::string library_path, std::string help_content, std::string folder);
+  // fields_first: define plain fields 1 to 20 before, so that panel options
+  // meet defined fields; cancel_first: queue the cancel key before.
+  CommandOutcome run(const std::string &body, bool fields_first, bool cancel_first) const;
+
+ private:
+  void reset_terminal() const;
+  std::string library_path_;
+  std::string help_content_;
+  std::string folder_;
+};
+
+// The report on row 0 as "CODE TEXT", or nothing when row 0 holds none.
+std::optional<std::string> error_report_on(const std::string &row0);
+
+struct CheckOptions {
+  std::string library_path;
+  std::string help_file;
+};
+
+// Prints the findings; returns the exit status: 0 when all is well.
+int run_check(const CheckOptions &options, std::ostream &out);
+
+}  // namespace formsterm
+
+#endif

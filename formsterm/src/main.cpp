@@ -1,0 +1,78 @@
+// main.cpp - formsterm, the terminal simulator for panel authors:
+//
+//   formsterm run PROGRAM.lua          the program on an interactive terminal
+//   formsterm test SCRIPT.lua...       test scripts, headless, on a virtual clock
+//   formsterm check HELPFILE           whether a help file works with the driver
+//
+// libforms.so is loaded with dlopen and called through its exported main,
+// over the simulated run-time libtermrt.so.
+#include <CLI/CLI.hpp>
+#include <cstdlib>
+#include <iostream>
+
+#include "check_mode.h"
+#include "interactive.h"
+#include "library.h"
+#include "test_mode.h"
+
+#ifndef FORMS_LIBRARY_PATH
+#define FORMS_LIBRARY_PATH "libforms.so"
+#endif
+
+namespace {
+
+std::string default_library() {
+  const char *from_environment = std::getenv("FORMSTERM_LIBRARY");
+  return from_environment && *from_environment ? from_environment : FORMS_LIBRARY_PATH;
+}
+
+}  // namespace
+
+int main(int argc, char **argv) {
+  CLI::App app{"formsterm - runs transaction programs and panel tests on a simulated terminal"};
+  app.require_subcommand(1);
+  app.fallthrough();  // --library may follow the subcommand too
+  std::string library = default_library();
+  app.add_option("--library", library, "the panel driver library to load (or $FORMSTERM_LIBRARY)")
+      ->capture_default_str();
+
+  formsterm::RunOptions run;
+  CLI::App *run_command = app.add_subcommand("run", "run a transaction program on an interactive terminal");
+  run_command->add_option("PROGRAM", run.program, "the Lua program")->required();
+
+  formsterm::TestOptions test;
+  CLI::App *test_command = app.add_subcommand("test", "run test scripts headless on a virtual clock");
+  test_command->add_option("SCRIPTS", test.scripts, "the Lua test scripts")->required();
+  test_command->add_flag("--update", test.update_goldens, "rewrite the golden screens that differ");
+  test_command->add_option("--filter", test.filter, "run only the tests whose name holds this text");
+  test_command->add_option("--snapshots", test.snapshot_dir, "the folder for snapshots with relative paths");
+
+  formsterm::CheckOptions check;
+  CLI::App *check_command = app.add_subcommand("check", "check a help file against the panel driver");
+  check_command->add_option("HELPFILE", check.help_file, "the help file")->required();
+
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::ParseError &e) {
+    return app.exit(e);
+  }
+
+  try {
+    if (*run_command) {
+      run.library_path = library;
+      return formsterm::run_interactive(run, std::cerr);
+    }
+    if (*test_command) {
+      test.library_path = library;
+      return formsterm::run_tests(test, std::cout);
+    }
+    check.library_path = library;
+    return formsterm::run_check(check, std::cout);
+  } catch (const formsterm::LoadError &e) {
+    std::cerr << "formsterm: " << e.what() << "\n";
+    return 2;
+  } catch (const std::exception &e) {
+    std::cerr << "formsterm: " << e.what() << "\n";
+    return 2;
+  }
+}

@@ -1,0 +1,244 @@
+// script_host.cpp - the script host: fresh starts, running scripts and
+// tests, and the callbacks that the terminal runs while the library waits.
+// The Lua tables themselves are built in api_*.cpp.
+#include "script_host.h"
+
+#include <algorithm>
+#include <cctype>
+#include <fstream>
+#include <iostream>
+#include <sstream>
+
+#include "api.h"
+#include "screen.h"
+#include "terminal.h"
+
+namespace formsterm {
+
+namespace {
+
+char host_key;
+char tests_key;
+
+bool is_script_file(const std::filesystem::path &name) {
+  std::string ext = name.extension().string();
+  std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return std::tolower(c); });
+  return ext == ".lua";
+}
+
+}  // namespace
+
+ScriptHost &host_of(lua_State *L) {
+  lua_rawgetp(L, LUA_REGISTRYINDEX, &host_key);
+  auto *host = static_cast<ScriptHost *>(lua_touserdata(L, -1));
+  lua_pop(L, 1);
+  return *host;
+}
+
+ScriptHost::ScriptHost(HostOptions options) : options_(std::move(options)), lua_(luaL_newstate()) {
+  if (!lua_) throw std::runtime_error("cannot create a Lua state");
+  luaL_openlibs(lua());
+  lua_pushlightuserdata(lua(), this);
+  lua_rawsetp(lua(), LUA_REGISTRYINDEX, &host_key);
+  lua_newtable(lua());
+  lua_rawsetp(lua(), LUA_REGISTRYINDEX, &tests_key);
+  install_api();
+}
+
+ScriptHost::~ScriptHost() {
+  // The terminal outlives this host: drop the hooks and events that call
+  // into the Lua state before it closes.
+  termrt::terminal().reset();
+}
+
+std::filesystem::path ScriptHost::script_dir() const {
+  std::filesystem::path dir = options_.script.parent_path();
+  return dir.empty() ? std::filesystem::path(".") : dir;
+}
+
+std::filesystem::path ScriptHost::resolve(const std::string &path, bool snapshot) const {
+  std::filesystem::path p(path);
+  if (p.is_absolute()) return p;
+  if (snapshot && !options_.snapshot_dir.empty()) return options_.snapshot_dir / p;
+  return options_.script.parent_path() / p;
+}
+
+void ScriptHost::reload_library() {
+  refuse_in_command("forms.reload");
+  library_.reset();  // unload first, or the new handle would share the old globals
+  library_ = std::make_unique<FormsLibrary>(options_.library_path);
+}
+
+void ScriptHost::fresh_start() {
+  reload_library();
+  reset_terminal();
+  last_result_.reset();
+  last_command_.clear();
+}
+
+void ScriptHost::reset_terminal() {
+  refuse_in_command("terminal.reset");
+  termrt::Terminal &t = termrt::terminal();
+  t.reset();
+  t.set_starvation_limit(kStarvationLimitMs);
+  t.on_idle([this] { run_idle_callback(); });
+  clear_callbacks(lua());
+  callback_error_.reset();
+  load_program_files();
+  if (on_fresh) on_fresh();
+}
+
+// Every regular file of the script's folder except scripts and hidden
+// files: help files, validation files, value files.
+void ScriptHost::load_program_files() {
+  namespace fs = std::filesystem;
+  std::error_code ec;
+  for (const auto &entry : fs::directory_iterator(script_dir(), ec)) {
+    const fs::path &path = entry.path();
+    if (!entry.is_regular_file(ec) || is_script_file(path)) continue;
+    const std::string name = path.filename().string();
+    if (name.empty() || name[0] == '.') continue;
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream content;
+    content << in.rdbuf();
+    termrt::terminal().add_file(name, content.str());
+  }
+}
+
+void ScriptHost::refuse_in_command(const char *what) const {
+  if (in_command())
+    throw ScriptError(std::string(what) +
+                      " cannot be used while the library runs a command (from an at or on_idle callback)");
+}
+
+int ScriptHost::call_main(int code, const char *parm, const std::string &label) {
+  refuse_in_command("forms.main");
+  if (!library_) throw ScriptError("no library is loaded");
+  if (quit_requested && quit_requested()) throw QuitRequested();
+  termrt::Terminal &t = termrt::terminal();
+  callback_error_.reset();
+  ++command_depth_;
+  const int result = library_->main(code, parm);
+  --command_depth_;
+  last_result_ = result;
+  last_command_ = label;
+  if (after_call) after_call();
+  if (callback_error_) {
+    std::string error = *callback_error_;
+    callback_error_.reset();
+    throw ScriptError(label + " was cut short because a callback failed:\n" + error);
+  }
+  if (t.starved()) throw ScriptError(failure_with_screen(label + " starved: " + t.starvation()));
+  if (quit_requested && quit_requested()) throw QuitRequested();
+  return result;
+}
+
+void ScriptHost::callback_failed(const std::string &error) {
+  if (callback_error_) return;
+  callback_error_ = error;
+  if (on_callback_error)
+    on_callback_error();
+  else
+    termrt::terminal().set_starvation_limit(0);  // the command's next wait ends it
+}
+
+std::optional<std::string> ScriptHost::take_callback_error() {
+  std::optional<std::string> error = std::move(callback_error_);
+  callback_error_.reset();
+  if (error) termrt::terminal().set_starvation_limit(kStarvationLimitMs);
+  return error;
+}
+
+void ScriptHost::run_callback(int id, bool once) {
+  if (callback_error_) return;  // after a failure nothing more of the script runs
+  lua_State *L = lua();
+  if (!push_callback(L, id, once)) return;
+  bool quit = false;
+  std::optional<std::string> error = protected_call(L, 0, &quit);
+  if (error) callback_failed(quit ? "quit requested" : *error);
+}
+
+void ScriptHost::run_idle_callback() {
+  if (callback_error_) return;
+  lua_State *L = lua();
+  if (!push_callback(L, kIdleCallback, false)) return;
+  bool quit = false;
+  std::optional<std::string> error = protected_call(L, 0, &quit);
+  if (error) callback_failed(quit ? "quit requested" : *error);
+}
+
+std::optional<std::string> ScriptHost::run_script(bool *quit) {
+  lua_State *L = lua();
+  const std::string chunk = "@" + options_.script.string();
+  std::ifstream in(options_.script, std::ios::binary);
+  if (!in) return options_.script.string() + ": cannot read the script";
+  std::ostringstream text;
+  text << in.rdbuf();
+  const std::string source = text.str();
+  if (luaL_loadbufferx(L, source.data(), source.size(), chunk.c_str(), "t") != LUA_OK) {
+    std::string error = lua_tostring(L, -1) ? lua_tostring(L, -1) : "cannot load the script";
+    lua_pop(L, 1);
+    return error;
+  }
+  registering_tests_ = true;
+  std::optional<std::string> error = protected_call(L, 0, quit);
+  registering_tests_ = false;
+  return error;
+}
+
+int ScriptHost::test_count() {
+  lua_rawgetp(lua(), LUA_REGISTRYINDEX, &tests_key);
+  const int n = static_cast<int>(lua_rawlen(lua(), -1));
+  lua_pop(lua(), 1);
+  return n;
+}
+
+std::string ScriptHost::test_name(int index) {
+  lua_State *L = lua();
+  lua_rawgetp(L, LUA_REGISTRYINDEX, &tests_key);
+  lua_rawgeti(L, -1, index + 1);
+  lua_rawgeti(L, -1, 1);
+  std::string name = lua_tostring(L, -1) ? lua_tostring(L, -1) : "";
+  lua_pop(L, 3);
+  return name;
+}
+
+std::optional<std::string> ScriptHost::run_test(int index) {
+  lua_State *L = lua();
+  lua_rawgetp(L, LUA_REGISTRYINDEX, &tests_key);
+  lua_rawgeti(L, -1, index + 1);
+  lua_rawgeti(L, -1, 2);
+  lua_remove(L, -2);
+  lua_remove(L, -2);
+  return protected_call(L, 0);
+}
+
+void ScriptHost::add_test(lua_State *L, const std::string &name, int function_index) {
+  if (!registering_tests_)
+    throw ScriptError("test() registers a test at the top level of a script, not inside one");
+  lua_rawgetp(L, LUA_REGISTRYINDEX, &tests_key);
+  const lua_Integer n = static_cast<lua_Integer>(lua_rawlen(L, -1));
+  lua_createtable(L, 2, 0);
+  lua_pushlstring(L, name.data(), name.size());
+  lua_rawseti(L, -2, 1);
+  lua_pushvalue(L, function_index);
+  lua_rawseti(L, -2, 2);
+  lua_rawseti(L, -2, n + 1);
+  lua_pop(L, 1);
+}
+
+void ScriptHost::say(const std::string &text) {
+  if (print)
+    print(text);
+  else
+    std::cout << text << std::endl;
+}
+
+void ScriptHost::install_api() {
+  lua_State *L = lua();
+  install_forms_api(L);
+  install_terminal_api(L);
+  install_expect_api(L);
+}
+
+}  // namespace formsterm
