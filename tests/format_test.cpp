@@ -78,7 +78,7 @@ TEST_F(FormatTest, StringsAreCutOnlyWhenTheyFitTheirWidth) {
   EXPECT_EQ(formatted("x=%d y=%s", 1, "two"), "x=1 y=two");
 }
 
-TEST_F(FormatTest, OtherCharactersEndTheSpecificationAndStandForThemselves) {
+TEST_F(FormatTest, OtherCharactersEndTheDirectiveAndStandForThemselves) {
   EXPECT_EQ(formatted("100%%"), "100%");
   EXPECT_EQ(formatted("50%"), "50");
   EXPECT_EQ(formatted("%*d%d", 9), "*d9");

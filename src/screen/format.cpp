@@ -2,7 +2,7 @@
  * format.cpp - the conversion engine of format_to_display.
  *
  * The format is read from left to right: literal runs are copied, and each
- * percent sign starts a specification whose flags, digits and size letters
+ * percent sign starts a directive whose flags, digits and size letters
  * may come in any order until a character ends it. Every append is checked
  * against the buffer's size first; a refused append ends the text where it
  * stands, and the text is shown with an error marker behind it.
@@ -28,7 +28,7 @@ struct FormatText {
   int length;
 };
 
-/* One conversion specification, cleared before each percent sign. */
+/* One conversion directive, cleared before each percent sign. */
 struct FormatSpec {
   char width_digits[SPEC_DIGITS_MAX + 1];
   char precision_digits[SPEC_DIGITS_MAX + 1];
@@ -36,7 +36,7 @@ struct FormatSpec {
   int precision_count;
   int width;
   int precision;
-  char conversion; /* the character that ended the specification */
+  char conversion; /* the character that ended the directive */
   char size_letter;
   int precision_mode;
   int left;
@@ -69,7 +69,7 @@ static int append(FormatText *text, const char *chars, size_t count) {
 }
 
 /* Reads the characters after a percent sign up to the one that ends the
-   specification and leaves *cursor after it (at the end of the format when
+   directive and leaves *cursor after it (at the end of the format when
    the format ended it). Returns FORMAT_DONE or a digit error. */
 static int read_spec(const char **cursor, FormatSpec *spec) {
   const char *p = *cursor;
@@ -197,7 +197,7 @@ static int append_string(FormatText *text, const FormatSpec *spec, const char *v
   return 1;
 }
 
-/* Converts one specification, taking its value from the list where it uses
+/* Converts one directive, taking its value from the list where it uses
    one. Returns 0 when the append was refused. */
 static int append_conversion(FormatText *text, const FormatSpec *spec, va_list *values) {
   switch (spec->conversion) {
