@@ -61,4 +61,11 @@ TEST_F(FieldDisplayTest, FieldsWithoutDecimalPlacesAreLeftAlone) {
   EXPECT_EQ(t.calls("_VioWrtCharStr"), 0);
 }
 
+TEST_F(FieldDisplayTest, NegativeDecimalsOtherThanNoneGetTheMarkButNoDigits) {
+  // "LEN=7.-2" gives decimals -2: not "no decimal mark", so the value is
+  // rewritten, with the mark and no decimal digits.
+  EXPECT_EQ(format(7, -2, false, "12.5"), "000012.");
+  EXPECT_EQ(format(7, -2, true, "3"), " 00003.");
+}
+
 }  // namespace

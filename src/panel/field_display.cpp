@@ -58,7 +58,7 @@ void format_decimal_field(int index) {
   if (index < 0 || index >= FIELD_COUNT) return;
   int length = fields.length[index];
   int decimals = fields.decimals[index];
-  if (decimals <= 0 || length < 1 || length >= FIELD_VALUE_SIZE) return;
+  if (decimals == -1 || decimals == 0 || length < 1 || length >= FIELD_VALUE_SIZE) return;
   char value[FIELD_VALUE_SIZE];
   copy_text(value, sizeof value, fields.value[index]);
 

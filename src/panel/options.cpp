@@ -30,12 +30,15 @@ struct PanelOptions panel_options;
 static int read_option_text(const char *parm) {
   char *cursor = keyword_window(command_buffer, "VAR=", SHORT_WINDOW);
   if (cursor != 0) {
+    /* Empty unless the run-time writes it, and ended within the scratch. */
     char text[USER_VARIABLE_MAX + 1];
+    text[0] = '\0';
     char *piece = next_piece(&cursor);
     if (piece == 0 || _ReadUserVariable(decimal_value(piece), text) == 3) {
       error_report(parm, "X2");
       return 0;
     }
+    text[USER_VARIABLE_MAX] = '\0';
     copy_text(command_buffer, COMMAND_BUFFER_SIZE, text);
     return 1;
   }
