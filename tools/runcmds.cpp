@@ -1,6 +1,7 @@
-// runcmds - runs the command strings of a file through libforms.so, as the
-// terminal does: the library is loaded with dlopen and its exported main is
-// called, over the simulated run-time. Prints the screen at the end.
+// runcmds - runs the command strings of a file through the panel driver
+// library, as the terminal does: the library is loaded (dlopen, or
+// LoadLibrary on Windows) and its exported main is called, over the
+// simulated run-time. Prints the screen at the end.
 //
 // Each line of the file is one of:
 //   # a comment
@@ -12,8 +13,6 @@
 //   anything else       a command (name and arguments); the length digits
 //                       are added, and main's result is printed
 // Data files are loaded from the file's own folder.
-#include <dlfcn.h>
-
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -21,6 +20,7 @@
 #include <sstream>
 #include <string>
 
+#include "loader.h"
 #include "terminal.h"
 
 namespace {
@@ -35,16 +35,15 @@ void print_screen(const termrt::Terminal &t) {
 
 int main(int argc, char **argv) {
   if (argc != 3) {
-    std::cerr << "usage: runcmds LIBFORMS.so COMMANDS-FILE\n";
+    std::cerr << "usage: runcmds LIBRARY COMMANDS-FILE\n";
     return 2;
   }
-  void *library = dlopen(argv[1], RTLD_NOW | RTLD_LOCAL);
+  void *library = termrt::load_library(argv[1]);
   if (library == nullptr) {
-    std::cerr << "runcmds: cannot load " << argv[1] << ": " << dlerror() << "\n";
+    std::cerr << "runcmds: cannot load " << argv[1] << ": " << termrt::loader_error() << "\n";
     return 1;
   }
-  using Entry = int (*)(int, const char *);
-  auto entry = reinterpret_cast<Entry>(dlsym(library, "main"));
+  auto entry = reinterpret_cast<termrt::Entry>(termrt::library_symbol(library, "main"));
   if (entry == nullptr) {
     std::cerr << "runcmds: " << argv[1] << " exports no main\n";
     return 1;
