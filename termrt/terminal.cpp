@@ -302,7 +302,11 @@ void Terminal::set_real_time(bool on) {
   if (on) {
     std::time_t t = std::time(nullptr);
     std::tm local{};
+#if defined(_WIN32)
+    localtime_s(&local, &t);
+#else
     localtime_r(&t, &local);
+#endif
     DateTime now{local.tm_year + 1900, local.tm_mon + 1, local.tm_mday,
                  local.tm_hour,        local.tm_min,     local.tm_sec};
     real_time_ = true;

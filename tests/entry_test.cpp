@@ -2,8 +2,7 @@
 // dispatch by name and the title banner.
 #include "entry/entry.h"
 
-#include <dlfcn.h>
-
+#include "loader.h"
 #include "screen/popup.h"
 #include "support/terminal_test.h"
 
@@ -127,17 +126,17 @@ TEST_F(EntryTest, OtherFunctionCodesDoNothing) {
 
 // The shared library exports main alone and answers through it.
 TEST_F(EntryTest, TheSharedLibraryAnswersThroughItsExportedMain) {
-  void *library = dlopen(FORMS_LIBRARY_PATH, RTLD_NOW | RTLD_LOCAL);
-  ASSERT_NE(library, nullptr) << dlerror();
-  auto entry = reinterpret_cast<int (*)(int, const char *)>(dlsym(library, "main"));
+  void *library = termrt::load_library(FORMS_LIBRARY_PATH);
+  ASSERT_NE(library, nullptr) << termrt::loader_error();
+  auto entry = reinterpret_cast<termrt::Entry>(termrt::library_symbol(library, "main"));
   ASSERT_NE(entry, nullptr);
-  EXPECT_EQ(dlsym(library, "forms_entry"), nullptr);
-  EXPECT_EQ(dlsym(library, "command_buffer"), nullptr);
+  EXPECT_EQ(termrt::library_symbol(library, "forms_entry"), nullptr);
+  EXPECT_EQ(termrt::library_symbol(library, "command_buffer"), nullptr);
   t.key(13);
   EXPECT_EQ(entry(3, "07UNKNOWN"), 0);
   EXPECT_EQ(cells(0, 0, 22), "Bad CZEB(M1):07UNKNOWN");
   EXPECT_EQ(entry(9, nullptr), 0);
-  dlclose(library);
+  termrt::unload_library(library);
 }
 
 }  // namespace
