@@ -60,11 +60,31 @@ static int style_value(char style, int holds, int allow_a) {
   }
 }
 
-/* Reads one variable for CMP_INT and INTMATH, whose variable number goes to
-   the run-time as a byte. Returns 0 when it could not be read. */
-static int read_numbered_variable(int number, char *text) {
+/* Reads one variable. CMP_INT and INTMATH (by_byte) hand its number to the
+   run-time as a byte and also take the answer 1 as a failure. Returns 0 when
+   it could not be read. */
+static int read_variable(int number, char *text, int by_byte) {
+  text[0] = '\0';
+  if (!by_byte) return _ReadUserVariable(number, text) != READ_NOT_READABLE;
   int result = _ReadUserVariable((unsigned char)number, text);
   return result != READ_FAILED_OLD && result != READ_NOT_READABLE;
+}
+
+/* The checks the three commands share, in their order: the command long
+   enough ("C1"), variable A ("C2") and variable B ("C3") read. Returns 0
+   after the report. */
+static int read_operands(const char *parm, int min_length, int pos_a, int pos_b, int by_byte, char *a_text,
+                         char *b_text) {
+  const char *code = 0;
+  if (argument_length < min_length)
+    code = "C1";
+  else if (!read_variable(number_at(parm, pos_a, 2), a_text, by_byte))
+    code = "C2";
+  else if (!read_variable(number_at(parm, pos_b, 2), b_text, by_byte))
+    code = "C3";
+  if (code == 0) return 1;
+  error_report(parm, code);
+  return 0;
 }
 
 static int order_of_numbers(int a, int b) { return a < b ? -1 : (a > b ? 1 : 0); }
@@ -72,19 +92,7 @@ static int order_of_numbers(int a, int b) { return a < b ? -1 : (a > b ? 1 : 0);
 int compare_command(const char *parm) {
   char a_text[USER_VARIABLE_MAX + 1];
   char b_text[USER_VARIABLE_MAX + 1];
-  if (argument_length < COMPARE_MIN_LENGTH) {
-    error_report(parm, "C1");
-    return 0;
-  }
-  a_text[0] = b_text[0] = '\0';
-  if (_ReadUserVariable(number_at(parm, 14, 2), a_text) == READ_NOT_READABLE) {
-    error_report(parm, "C2");
-    return 0;
-  }
-  if (_ReadUserVariable(number_at(parm, 25, 2), b_text) == READ_NOT_READABLE) {
-    error_report(parm, "C3");
-    return 0;
-  }
+  if (!read_operands(parm, COMPARE_MIN_LENGTH, 14, 25, 0, a_text, b_text)) return 0;
   char style = char_at(parm, 37);
   if (style_value(style, 0, 0) < 0) {
     error_report(parm, "C4");
@@ -101,19 +109,7 @@ int compare_command(const char *parm) {
 int compare_int_command(const char *parm) {
   char a_text[USER_VARIABLE_MAX + 1];
   char b_text[USER_VARIABLE_MAX + 1];
-  if (argument_length < CMP_INT_MIN_LENGTH) {
-    error_report(parm, "C1");
-    return 0;
-  }
-  a_text[0] = b_text[0] = '\0';
-  if (!read_numbered_variable(number_at(parm, 12, 2), a_text)) {
-    error_report(parm, "C2");
-    return 0;
-  }
-  if (!read_numbered_variable(number_at(parm, 21, 2), b_text)) {
-    error_report(parm, "C3");
-    return 0;
-  }
+  if (!read_operands(parm, CMP_INT_MIN_LENGTH, 12, 21, 1, a_text, b_text)) return 0;
   char style = char_at(parm, 30);
   if (style_value(style, 0, 1) < 0) {
     error_report(parm, "C4");
@@ -138,19 +134,7 @@ static int truncated_quotient(int a, int b) {
 int int_math_command(const char *parm) {
   char a_text[USER_VARIABLE_MAX + 1];
   char b_text[USER_VARIABLE_MAX + 1];
-  if (argument_length < INTMATH_MIN_LENGTH) {
-    error_report(parm, "C1");
-    return 0;
-  }
-  a_text[0] = b_text[0] = '\0';
-  if (!read_numbered_variable(number_at(parm, 12, 2), a_text)) {
-    error_report(parm, "C2");
-    return 0;
-  }
-  if (!read_numbered_variable(number_at(parm, 20, 2), b_text)) {
-    error_report(parm, "C3");
-    return 0;
-  }
+  if (!read_operands(parm, INTMATH_MIN_LENGTH, 12, 20, 1, a_text, b_text)) return 0;
   /* Sums, differences and products wrap in 32-bit two's complement. */
   unsigned int a = (unsigned int)decimal_value(a_text);
   unsigned int b = (unsigned int)decimal_value(b_text);
