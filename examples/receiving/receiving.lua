@@ -9,6 +9,10 @@
 -- the validation file of the part numbers; B_LOC.VAL, a local value file,
 -- lists the locations.
 --
+-- Two things to mind in such records: the driver finds a keyword at the
+-- first place its characters occur, so a field's Data ID ("DI=P") stands
+-- before "KEEPDI=" and "MANDI=", and the time-out ("T=60") before "ERET=".
+--
 -- After a completed panel the program asks CHKUNIQ whether the lot was
 -- received before (a repeated lot goes back to the panel, at the lot
 -- field), counts the receipt with DICOUNT and sets the transaction flag with
@@ -16,12 +20,14 @@
 -- panel left alone for a minute times out and starts again empty.
 --
 -- User variables: 1 part, 2 quantity, 3 date, 4 lot, 5 location (the values
--- the panel stores, padded to their field lengths), 6 receipts today,
--- 7 how the panel ended (OK, CANCEL or TIMEOUT), 8 and 9 the clock's time
--- and date (TM_DATE).
+-- of the last completed panel, padded to their field lengths), 6 receipts
+-- today, 7 how the last panel ended (OK, CANCEL or TIMEOUT), 8 and 9 the
+-- clock's time and date (TM_DATE), 11 to 14 the values a new receipt starts
+-- with for part, quantity, date and lot (empty here).
 
-local UV_PART, UV_QUANTITY, UV_DATE, UV_LOT, UV_LOCATION = 1, 2, 3, 4, 5
+local UV_LOT, UV_LOCATION = 4, 5
 local UV_COUNT, UV_REASON, UV_TIME, UV_TODAY = 6, 7, 8, 9
+local UV_STARTING_VALUES = {11, 12, 13, 14}
 local RECEIPTS = 1 -- the DICOUNT counter
 local LOTS = 1 -- the CHKUNIQ list
 
@@ -109,14 +115,12 @@ local function popup(lines)
   fixed_command("POPUPWN", {[10] = "R"})
 end
 
--- Every field takes its value from its own variable (PUV=): empty for a new
--- receipt, except the location, which stays from the last one. Prefilled
--- fields are drawn with their values when a panel starts and kept, so a
--- panel run again without new definitions shows what was entered.
-local function define_fields(new_receipt)
-  if new_receipt then
-    for _, n in ipairs{UV_PART, UV_QUANTITY, UV_DATE, UV_LOT} do terminal.uv[n] = "" end
-  end
+-- Every field is prefilled (PUV=): part, quantity, date and lot from
+-- variables 11 to 14, the location from variable 5, so that it stays from
+-- the last receipt. A prefilled field is drawn with its value when a panel
+-- starts and keeps it, so the panel run again without new definitions
+-- shows what the operator entered.
+local function define_fields()
   for _, record in ipairs(FIELD_RECORDS) do forms.run("SET_FIE HELP=" .. record) end
 end
 
@@ -129,12 +133,13 @@ local function closing_screen()
 end
 
 local function receive()
+  for _, n in ipairs(UV_STARTING_VALUES) do terminal.uv[n] = "" end
   terminal.uv[UV_LOCATION] = ""
   local last_receipt, options = "none", NEW_RECEIPT
   while true do
     refresh_day()
     draw_screen(last_receipt)
-    if options == NEW_RECEIPT then define_fields(true) end
+    if options == NEW_RECEIPT then define_fields() end
     local completed = forms.run("EXEC_PA HELP=" .. options) == 1
     local reason = trimmed(terminal.uv[UV_REASON])
     local lot = trimmed(terminal.uv[UV_LOT])
