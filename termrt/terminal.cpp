@@ -100,6 +100,7 @@ void Terminal::reset() {
   starvation_.clear();
   idle_since_input_ms_ = 0;
   empty_polls_ = 0;
+  unread_scan_waits_ = 0;
   zero_waits_ = 0;
   starved_calls_ = 0;
   variables_.clear();
@@ -261,6 +262,7 @@ int Terminal::rt_read_scan(unsigned char *buffer, int size) {
   std::memcpy(buffer, rec.data(), static_cast<std::size_t>(n));
   for (int i = n; i < std::min(size, 3); ++i) buffer[i] = 0;
   scans_.erase(scans_.begin());
+  unread_scan_waits_ = 0;
   zero_waits_ = 0;
   idle_since_input_ms_ = 0;
   return 0;
@@ -364,8 +366,9 @@ bool Terminal::idle_wait(long long ms, const char *what) {
     // A stop request that was pending before the hook ran is no news: the
     // library is waiting in spite of it.
     const bool stop_before = stop_;
+    const std::size_t scans_before = scans_.size();
     idle_hook_();
-    if (!keys_.empty() || !scans_.empty() || (stop_ && !stop_before)) return true;
+    if (!keys_.empty() || scans_.size() > scans_before || (stop_ && !stop_before)) return true;
   }
   const Event *next = nullptr;
   for (const Event &e : events_)
@@ -387,7 +390,9 @@ bool Terminal::idle_wait(long long ms, const char *what) {
     if (next == nullptr && ++zero_waits_ > kZeroWaitLimit) {
       starve(std::string("the library ") + what +
              (stop_ ? " in spite of a stop request, with no key or scan queued or scheduled"
-                    : " with no key, scan or stop request queued or scheduled, and no idle hook gave one"));
+              : scans_.empty()
+                  ? " with no key, scan or stop request queued or scheduled, and no idle hook gave one"
+                  : " with no key or stop request queued or scheduled, and no idle hook gave one"));
       return false;
     }
     now_ms_ += limit;
@@ -419,6 +424,15 @@ int Terminal::rt_wait(int ms) {
     return 0;
   }
   empty_polls_ = 0;
+  // A queued scan ends every wait at once; a library that only reads keys
+  // meanwhile would wait so for ever. Enough such waits in a row count as
+  // one idle wait, in which the unread scan is no news.
+  if (keys_.empty() && !scans_.empty() && !stop_ && !real_time_) {
+    if (++unread_scan_waits_ < kBusyPollLimit) return 0;
+    unread_scan_waits_ = 0;
+    idle_wait(ms < 0 ? 0 : ms, "waited, leaving the queued scan unread,");
+    return 0;
+  }
   if (input_pending()) return 0;
   if (real_time_) {
     run_due_events();

@@ -203,6 +203,7 @@ class Terminal {
   long long starve_limit_ms_ = 48LL * 3600 * 1000;
   long long idle_since_input_ms_ = 0;
   int empty_polls_ = 0;
+  int unread_scan_waits_ = 0;
   int zero_waits_ = 0;
   long long starved_calls_ = 0;
   std::map<int, Variable> variables_;

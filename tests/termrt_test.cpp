@@ -201,6 +201,37 @@ TEST_F(RuntimeTest, AKeyWaitThatIgnoresAStopRequestStarvesEvenWithAnIdleHook) {
   t.reset();
 }
 
+// A queued scan ends each wait at once; a key wait that never reads it
+// still reaches the idle hook, and starves when the hook gives nothing.
+TEST_F(RuntimeTest, AKeyWaitThatLeavesAScanUnreadStillReachesTheIdleHook) {
+  int calls = 0;
+  t.on_idle([&] {
+    if (++calls == 1) t.key(13);
+  });
+  t.scan("P1");
+  unsigned short key = 0;
+  int polls = 0;
+  while (_KbdReadAscii(&key) == 5 && polls < 1000000) {
+    _WaitEvent(0);
+    ++polls;
+  }
+  EXPECT_EQ(key, 13);
+  EXPECT_EQ(calls, 1);
+  EXPECT_EQ(t.pending_scans(), 1u);
+  EXPECT_FALSE(t.starved());
+
+  t.on_idle([&] { ++calls; });
+  polls = 0;
+  while (_KbdReadAscii(&key) == 5 && polls < 1000000) {
+    _WaitEvent(0);
+    ++polls;
+  }
+  EXPECT_TRUE(t.starved());
+  EXPECT_NE(t.starvation().find("scan unread"), std::string::npos) << t.starvation();
+  EXPECT_GT(calls, 1);
+  t.reset();
+}
+
 TEST_F(RuntimeTest, LongWaitsWithoutInputStarveAfterTheLimit) {
   t.set_starvation_limit(60 * 1000);
   for (int i = 0; i < 100 && !t.starved(); ++i) _WaitEvent(1000);

@@ -177,6 +177,12 @@ test("os.exit is refused: a script ends by returning", function()
   expect(err:find("os.exit is not available", 1, true), err)
 end)
 
+test("a scan that a key wait leaves unread does not hold up the idle hook", function()
+  terminal.steps{function() terminal.scan("P1") end, function() terminal.key("enter") end}
+  expect_eq(forms.run("NOTHING"), 0, "the error report ends with the Enter of the second step")
+  expect_eq(terminal.pending_scans(), 1)
+end)
+
 test("terminal.steps answers the library's waits in turn", function()
   local seen = {}
   terminal.steps{
