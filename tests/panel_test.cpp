@@ -292,7 +292,7 @@ TEST_F(PanelTest, ValuesAreKeptForTheNextPanelOnlyWithCnpN) {
   exec("");
   t.on_idle([&] {
     EXPECT_EQ(cells(2, 0, 5), " 9___");
-    EXPECT_EQ(cells(3, 0, 8), "________") << "a value that was not prefilled is not drawn";
+    EXPECT_EQ(cells(3, 0, 8), "Q_______") << "the kept value is shown, not only when prefilled";
     t.key(kComplete);
   });
   EXPECT_EQ(exec("CNP=N"), 1);

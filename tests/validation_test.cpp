@@ -282,6 +282,24 @@ TEST_F(ValidationTest, RangesCompareIntegersAndPaddedFractions) {
   EXPECT_EQ(cells(0, 0, 15), "Bad CZEB(XM):52");
 }
 
+TEST_F(ValidationTest, RangesBelowZeroOrderTheirFractionsTheOtherWay) {
+  t.add_file("HELP.VAL", "0001 Checking\n0004 Not allowed\n0060 -50\n0061 -0.5\n0062 0\n0063 500\n");
+  struct Case {
+    int low, high;
+    const char *value;
+    bool passes;
+  };
+  for (Case c : {Case{60, 63, "-50.5", false}, Case{60, 63, "-050.50", false}, Case{60, 63, "-49.5", true},
+                 Case{60, 63, "-50", true}, Case{60, 63, "-50.00", true}, Case{62, 63, "-0.5", false},
+                 Case{62, 63, "0.5", true}, Case{62, 63, "-0.0", true}, Case{60, 61, "-0.6", true},
+                 Case{60, 61, "-0.4", false}}) {
+    field(1, c.value, 'R');
+    fields.verify_low[0] = c.low;
+    fields.verify_high[0] = c.high;
+    EXPECT_EQ(validate_fields(), c.passes ? VALIDATION_PASSED : VALIDATION_FAILED) << c.value;
+  }
+}
+
 TEST_F(ValidationTest, CheckDigitKindsShowTheirMessages) {
   field(1, "59", 'B');
   EXPECT_EQ(validate_fields(), VALIDATION_FAILED);

@@ -78,18 +78,18 @@ static void write_reason(const char *reason) {
   _WriteUserVariable(panel_options.reason_variable, reason);
 }
 
-/* Draws every defined field over what the screen holds. */
+/* Draws every defined field over what the screen holds: its underscores and
+   the value it keeps, a prefilled one or, with "CNP=" N, one from an earlier
+   panel, so that what the operator sees is what would be stored. */
 static void draw_fields(void) {
   unsigned short status;
   for (int i = 0; i < FIELD_COUNT; ++i) {
     if (!fields.defined[i]) continue;
     if (!multi_screen) _VioWrtNChar(fields.row[i], fields.col[i], '_', fields.length[i], &status, 0);
-    if (fields.prefilled[i]) {
-      int shown = (int)strnlen(fields.value[i], (size_t)fields.length[i]);
-      if (!multi_screen) _VioWrtCharStr(fields.value[i], shown, fields.row[i], fields.col[i], &status, 0);
-    } else if (panel_options.clear_unfilled == 'Y') {
-      fields.value[i][0] = '\0';
-    }
+    if (!fields.prefilled[i] && panel_options.clear_unfilled == 'Y') fields.value[i][0] = '\0';
+    int shown = (int)strnlen(fields.value[i], (size_t)fields.length[i]);
+    if (!multi_screen && shown > 0)
+      _VioWrtCharStr(fields.value[i], shown, fields.row[i], fields.col[i], &status, 0);
     fields.check_result[i] = ' ';
   }
 }

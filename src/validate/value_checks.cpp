@@ -5,7 +5,8 @@
  * end of the mask accepts the rest of the value, any other character must
  * stand as it is. A list entry whose text begins with "b" stands for as many
  * blanks as it has characters. A range compares integer parts as numbers and,
- * where they are equal to a bound, fractions as texts padded with zeros.
+ * where they are equal to a bound, fractions as texts padded with zeros
+ * (in reverse below zero).
  */
 #include "validate/value_checks.h"
 
@@ -83,6 +84,7 @@ int list_check(void) {
    fraction as text. A text without an integer part reads as 0; one without
    a fraction has the fraction "0". */
 struct SplitNumber {
+  int negative; /* the integer part begins with "-" */
   int integer;
   char fraction[CHECK_TEXT_SIZE];
 };
@@ -92,6 +94,7 @@ static int is_range_separator(char c) { return c == '.' || c == ' ' || c == ',';
 static void split_number(const char *text, struct SplitNumber *number) {
   const char *p = text;
   while (*p != '\0' && is_range_separator(*p)) ++p;
+  number->negative = *p == '-';
   number->integer = decimal_value(p);
   while (*p != '\0' && !is_range_separator(*p)) ++p;
   while (*p != '\0' && is_range_separator(*p)) ++p;
@@ -109,6 +112,23 @@ static void pad_fraction(char *fraction, size_t width) {
   size_t n = strlen(fraction);
   while (n < width) fraction[n++] = '0';
   fraction[n] = '\0';
+}
+
+static int all_zeros(const char *digits) {
+  while (*digits == '0') ++digits;
+  return *digits == '\0';
+}
+
+/* Orders two numbers whose fractions have the same width. Below zero a
+   larger fraction is the smaller number: -50.5 lies below -50. */
+static int compare_numbers(const struct SplitNumber *a, const struct SplitNumber *b) {
+  if (a->integer != b->integer) return a->integer < b->integer ? -1 : 1;
+  if (a->negative != b->negative) { /* -0.5 against 0.5: the integer parts read 0 */
+    if (all_zeros(a->fraction) && all_zeros(b->fraction)) return 0;
+    return a->negative ? -1 : 1;
+  }
+  int order = strcmp(a->fraction, b->fraction);
+  return a->negative ? -order : order;
 }
 
 int range_check(void) {
@@ -130,8 +150,6 @@ int range_check(void) {
   pad_fraction(low.fraction, width);
   pad_fraction(high.fraction, width);
   pad_fraction(value.fraction, width);
-  if (value.integer < low.integer || value.integer > high.integer) return CHECK_FAILED;
-  if (value.integer == low.integer && strcmp(value.fraction, low.fraction) < 0) return CHECK_FAILED;
-  if (value.integer == high.integer && strcmp(value.fraction, high.fraction) > 0) return CHECK_FAILED;
+  if (compare_numbers(&value, &low) < 0 || compare_numbers(&value, &high) > 0) return CHECK_FAILED;
   return CHECK_PASSED;
 }
