@@ -292,7 +292,10 @@ class Console {
     const int flag = t.transaction_flag();
     mvaddstr(kFrameTop + 1, kPanelLeft + 13, flag < 0 ? " TX - " : (flag ? " TX 1 " : " TX 0 "));
 
-    if (host_.last_result()) {
+    if (host_.in_command()) {
+      mvaddnstr(kFrameTop + 3, kPanelLeft, "main is running", width);
+      mvaddnstr(kFrameTop + 4, kPanelLeft, ("  " + host_.running_command()).c_str(), width);
+    } else if (host_.last_result()) {
       mvaddnstr(kFrameTop + 3, kPanelLeft, ("main returned " + std::to_string(*host_.last_result())).c_str(),
                 width);
       mvaddnstr(kFrameTop + 4, kPanelLeft, ("  for " + host_.last_command()).c_str(), width);

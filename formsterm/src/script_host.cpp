@@ -118,6 +118,7 @@ int ScriptHost::call_main(int code, const char *parm, const std::string &label) 
   termrt::Terminal &t = termrt::terminal();
   callback_error_.reset();
   ++command_depth_;
+  running_command_ = label;
   const int result = library_->main(code, parm);
   --command_depth_;
   last_result_ = result;

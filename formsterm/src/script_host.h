@@ -74,6 +74,8 @@ class ScriptHost {
   int call_main(int code, const char *parm, const std::string &label);
   std::optional<int> last_result() const { return last_result_; }
   const std::string &last_command() const { return last_command_; }
+  // The command main is running now (valid while in_command()).
+  const std::string &running_command() const { return running_command_; }
   void reload_library();
   void load_program_files();
   void callback_failed(const std::string &error);
@@ -96,6 +98,7 @@ class ScriptHost {
   std::unique_ptr<FormsLibrary> library_;
   std::optional<int> last_result_;
   std::string last_command_;
+  std::string running_command_;
   std::optional<std::string> callback_error_;
   int callback_id_ = 0;
   int command_depth_ = 0;
