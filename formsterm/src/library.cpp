@@ -5,22 +5,21 @@
 
 #include <cstdio>
 
+#include "loader.h"
+
 namespace formsterm {
 
 FormsLibrary::FormsLibrary(std::string path) : path_(std::move(path)) {
-  handle_ = dlopen(path_.c_str(), RTLD_NOW | RTLD_LOCAL);
-  if (handle_ == nullptr) {
-    const char *why = dlerror();
-    throw LoadError("cannot load the library " + path_ + ": " + (why ? why : "unknown reason"));
-  }
-  entry_ = reinterpret_cast<Entry>(dlsym(handle_, "main"));
+  handle_ = termrt::load_library(path_.c_str());
+  if (handle_ == nullptr) throw LoadError("cannot load the library " + path_ + ": " + termrt::loader_error());
+  entry_ = reinterpret_cast<Entry>(termrt::library_symbol(handle_, "main"));
   if (entry_ == nullptr) {
-    dlclose(handle_);
+    termrt::unload_library(handle_);
     throw LoadError("the library " + path_ + " exports no main");
   }
 }
 
-FormsLibrary::~FormsLibrary() { dlclose(handle_); }
+FormsLibrary::~FormsLibrary() { termrt::unload_library(handle_); }
 
 bool FormsLibrary::is_loaded(const std::string &path) {
   void *handle = dlopen(path.c_str(), RTLD_NOW | RTLD_NOLOAD);
