@@ -38,6 +38,8 @@ constexpr int kZeroWaitLimit = 120;
 // a stop request) that the library does not take; after these the library
 // is taken to wait for something else, and its waits pass time again.
 constexpr int kUnreadWaitLimit = 1000;
+// Virtual time a library may wait without input before it starves.
+constexpr long long kDefaultStarveLimitMs = 48LL * 3600 * 1000;
 // The longest text a user variable holds.
 constexpr std::size_t kMaxText = USER_VARIABLE_MAX;
 
@@ -102,6 +104,7 @@ void Terminal::reset() {
   wait_pump_ = nullptr;
   starved_ = false;
   starvation_.clear();
+  starve_limit_ms_ = kDefaultStarveLimitMs;
   idle_since_input_ms_ = 0;
   empty_polls_ = 0;
   zero_waits_ = 0;

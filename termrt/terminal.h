@@ -203,7 +203,7 @@ class Terminal {
   std::function<void(int)> wait_pump_;
   bool starved_ = false;
   std::string starvation_;
-  long long starve_limit_ms_ = 48LL * 3600 * 1000;
+  long long starve_limit_ms_ = 0;  // set by reset
   long long idle_since_input_ms_ = 0;
   int empty_polls_ = 0;
   int zero_waits_ = 0;
