@@ -104,6 +104,12 @@ TEST_F(RuntimeTest, SensorRecordsAreLaidOutAndNeverOverrunTheReader) {
   EXPECT_EQ(small[4], '1');
   EXPECT_EQ(guard, 0xEE);
   EXPECT_NE(_SenRead(small, 5), 0);
+  t.sensor_record({});  // an empty raw record reads as a header of zeros
+  std::memset(small, 0xEE, sizeof small);
+  ASSERT_EQ(_SenRead(small, 5), 0);
+  EXPECT_EQ(small[0], 0);
+  EXPECT_EQ(small[2], 0);
+  EXPECT_EQ(small[3], 0xEE);
 }
 
 TEST_F(RuntimeTest, WaitingJumpsVirtualTimeToTheNextEvent) {
@@ -185,6 +191,8 @@ TEST_F(RuntimeTest, LongWaitsWithoutInputStarveAfterTheLimit) {
   for (int i = 0; i < 100 && !t.starved(); ++i) _WaitEvent(1000);
   EXPECT_TRUE(t.starved());
   t.reset();
+  for (int i = 0; i < 100; ++i) _WaitEvent(1000);
+  EXPECT_FALSE(t.starved()) << "a reset terminal has its own limit again";
 }
 
 TEST_F(RuntimeTest, InputTheLibraryDoesNotTakeEndsNoWaitForever) {
