@@ -5,8 +5,8 @@
 // the simulated terminal. Every input starts from a new terminal and the
 // library's globals as at load, so a finding is reproduced by its input
 // alone. A command that waits for input the script does not give ends by
-// by itself: after a few waits with nothing left for it, an operator presses
-// Enter and cancel and the run-time asks the command to stop; behind that,
+// by itself: after a few waits with nothing left for it, the run-time asks
+// the command to stop and an operator presses cancel and Enter; behind that,
 // the terminal's starvation rule (with a low limit) ends any wait. With the
 // number of commands bounded, each input costs little virtual time.
 //
@@ -15,6 +15,8 @@
 // overrun inside one global record is invisible to the address sanitizer.
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <map>
 #include <memory>
@@ -38,6 +40,8 @@ constexpr long long kLongestStepMs = 24LL * 3600 * 1000;
 // Waits with nothing left in the script for the command before the operator
 // steps in.
 constexpr int kEmptyWaits = 4;
+// The wait of each pass of the delay routine.
+constexpr int kDelayPassMs = 20;
 
 enum class Kind { kCommand, kFile, kInput, kSetting };
 
@@ -125,7 +129,15 @@ void apply(Script &s, const fuzz::Line &line) {
 
 // The idle hook: a waiting command takes the script's lines up to and
 // including the next input line; commands and files wait for the main loop.
+// The passes of a delay (a pause, a timed message) are left to run out, as
+// an operator waits for a message to go before typing on. Once the script
+// has nothing more for the command, the operator steps in after a few
+// waits: first the run-time asks the command to stop, then cancel and Enter
+// are pressed in turn, one key a wait, so that little is left over for the
+// next command.
 void feed_waiting_command(Script &s) {
+  termrt::Terminal &t = termrt::terminal();
+  if (!t.waits().empty() && t.waits().back() == kDelayPassMs) return;
   while (s.next < s.lines.size()) {
     const fuzz::Line &line = s.lines[s.next];
     Kind kind = kind_of(line.tag);
@@ -137,10 +149,9 @@ void feed_waiting_command(Script &s) {
       return;
     }
   }
-  if (++s.empty_waits < kEmptyWaits) return;
-  termrt::Terminal &t = termrt::terminal();
-  t.keys({termrt::kEnter, termrt::kCancel});
-  t.request_stop();
+  int step = ++s.empty_waits - kEmptyWaits;
+  if (step == 0) t.request_stop();
+  if (step > 0) t.key(step % 2 ? termrt::kCancel : termrt::kEnter);
 }
 
 // A command string in a block of its exact size, up to its first zero byte.
@@ -151,12 +162,22 @@ int run_command_string(const std::string &payload) {
   return forms_entry(3, parm.get());
 }
 
-void run_command(const fuzz::Line &line) {
+int run_command(const fuzz::Line &line) {
   switch (line.tag) {
-    case 'C': run_command_string(line.payload); break;
-    case 'E': forms_entry(fuzz::leading_number(line.payload), ""); break;
-    default: forms_entry(3, nullptr); break;
+    case 'C': return run_command_string(line.payload);
+    case 'E': return forms_entry(fuzz::leading_number(line.payload), "");
+    default: return forms_entry(3, nullptr);
   }
+}
+
+// With FORMS_FUZZ_TRACE set, each command, its result and the screen after
+// it go to standard error: to see what a seed or a finding does.
+void trace(const fuzz::Line &line, int result) {
+  static const bool on = std::getenv("FORMS_FUZZ_TRACE") != nullptr;
+  if (!on) return;
+  termrt::Terminal &t = termrt::terminal();
+  std::fprintf(stderr, "%c%s -> %d%s\n%s", line.tag, line.payload.c_str(), result,
+               t.starved() ? " (starved)" : "", t.screen_text().c_str());
 }
 
 bool terminated(const char *text, std::size_t size) { return std::memchr(text, '\0', size) != nullptr; }
@@ -199,7 +220,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     }
     ++commands;
     s.empty_waits = 0;
-    run_command(line);
+    int result = run_command(line);
+    trace(line, result);
     check_globals();
     if (t.starved()) t.clear_starvation();
     t.clear_stop();

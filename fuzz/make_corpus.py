@@ -55,13 +55,13 @@ ENTRY["panel_two_fields"] = script(
     help_lines(),
     "V40=FI=1 INPUT=NUM LEN=-5 ROW=3 COL=1 RUV=2",
     "V41=FI=2 INPUT=ALPHA LEN=8 ROW=4 COL=1 RUV=3",
-    cmd("SET_FIE VAR=40"), "K~E", cmd("SET_FIE VAR=41"),
+    cmd("SET_FIE VAR=40"), cmd("SET_FIE VAR=41"),
     "V30=REASON=9 ERET=A", cmd("EXEC_PA VAR=30"),
     "K42", "K~E", "Kabc", "K~O")
 
 ENTRY["panel_from_help_records"] = script(
     help_lines(["0040 FI=1 INPUT=ALPHA LEN=6 ROW=2 COL=2", "0041 REASON=9 ERET=A T=30"]),
-    cmd("SET_FIE HELP=40"), "K~E", cmd("EXEC_PA HELP=41"), "KHELLO~O")
+    cmd("SET_FIE HELP=40"), cmd("EXEC_PA HELP=41"), "KHELLO~O")
 
 ENTRY["panel_decimals_dates_times"] = script(
     help_lines(),
@@ -70,38 +70,46 @@ ENTRY["panel_decimals_dates_times"] = script(
     "V41=FI=2 INPUT=DATE_EURO LEN=10 ROW=4 COL=1 RUV=4",
     "V42=FI=3 INPUT=TIME_STD LEN=8 ROW=5 COL=1 RUV=5 REQ=N",
     "V43=FI=4 INPUT=DATE_AMER LEN=10 ROW=6 COL=1 RUV=6",
-    cmd("SET_FIE VAR=40"), "K~E", cmd("SET_FIE VAR=41"), cmd("SET_FIE VAR=42"), cmd("SET_FIE VAR=43"),
+    cmd("SET_FIE VAR=40"), cmd("SET_FIE VAR=41"), cmd("SET_FIE VAR=42"), cmd("SET_FIE VAR=43"),
     "V30=REASON=9 CNP=Y", cmd("EXEC_PA VAR=30"),
-    "K-12.5~N", "K3103~N", "K12~L~R~K~N", "K1299~O", "K~E", "K~P", "K0229~O", "K~E", "K~O")
+    "K-12.5~N", "K3103~N", "K12~L~R~K~N", "K1299~O", "K0229~O")
 
 ENTRY["panel_masks_lists_ranges"] = script(
-    help_lines(["0030 nn-aa*", "0040 APPLE", "0041 bbbb", "0042 PEAR", "0050 10.5", "0051 20"]),
-    "V40=FI=1 INPUT=AI LEN=10 ROW=3 COL=1 RUV=2 VERT=F,30",
+    help_lines(["0030 nn-aa*", "0031 ?n", "0040 APPLE", "0041 bbbb", "0042 PEAR", "0050 10.5", "0051 20"]),
+    "V40=FI=1 INPUT=ALPHA LEN=10 ROW=3 COL=1 RUV=2 VERT=F,30",
     "V41=FI=2 INPUT=ALPHA LEN=8 ROW=4 COL=1 RUV=3 VERT=S,40,42",
     "V42=FI=3 INPUT=NUM LEN=6.2 ROW=5 COL=1 RUV=4 VERT=R,50,51",
-    cmd("SET_FIE VAR=40"), "K~E", cmd("SET_FIE VAR=41"), cmd("SET_FIE VAR=42"),
-    cmd("EXEC_PA VAR=44"), "K~E", "V44=REASON=9", cmd("EXEC_PA VAR=44"),
-    "K12-AB9~N", "KPEAR~N", "K15.25~O", "K~E", "K~E", "K~O", "K~C")
-
-ENTRY["panel_validation_files"] = script(
-    help_lines(),
-    "FPARTS.VAL=A1", "FPARTS.VAL=B2;C3", "FB_BAD=X9", "FB_BAD=Y8",
-    "V40=FI=1 INPUT=AIALPHA LEN=6 ROW=3 COL=1 RUV=2 VERF=PARTS",
-    "V41=FI=2 INPUT=AINUM LEN=6 ROW=4 COL=1 RUV=3 VERF=PARTS VERT=E",
-    "V42=FI=3 INPUT=ALPHA LEN=6 ROW=5 COL=1 RUV=4 VERF=B_BAD VERT=e",
-    "V43=FI=4 INPUT=ALPHA LEN=6 ROW=6 COL=1 RUV=5 VERF=OTHER VERT=i",
-    "V12=HELP=3,4",
-    cmd("SET_FIE VAR=40"), "K~E", cmd("SET_FIE VAR=41"), cmd("SET_FIE VAR=42"), cmd("SET_FIE VAR=43"),
-    "V30=CON=Y HVR=12 REASON=9 ERET=S", cmd("EXEC_PA VAR=30"),
-    "KB2~N", "KC3~N", "KX9~N", "KQQ~O", "K~E", "QOTHER.VAL=4", "K~O", "K~E", "Q=16", "K~O", "K~E", "K~C")
+    "V43=FI=4 INPUT=AIALPHA LEN=4 ROW=6 COL=1 RUV=5 VERT=F,31 REQ=N",
+    cmd("SET_FIE VAR=40"), cmd("SET_FIE VAR=41"), cmd("SET_FIE VAR=42"), cmd("SET_FIE VAR=43"),
+    "V44=REASON=9", cmd("EXEC_PA VAR=44"),
+    "K12-AB9~N", "KPEAR~N", "K15.25~N", "Kx1~O",
+    cmd("EXEC_PA VAR=44"),
+    "K1A-AB~N", "KPLUM~N", "K25~O", "K~E", "K12-CD~O", "K~E", "K~K~K~K~KAPPLE~O", "K~E", "K~K~K~K~K~K10~O")
 
 ENTRY["panel_check_digits"] = script(
     help_lines(),
-    "V40=FI=1 INPUT=NUM LEN=12 ROW=3 COL=1 RUV=2 VERT=B",
-    "V41=FI=2 INPUT=AI LEN=12 ROW=4 COL=1 RUV=3 VERT=T12 MODE=F",
-    cmd("SET_FIE VAR=40"), "K~E", cmd("SET_FIE VAR=41"),
-    "V30=SF=2 T=5 TOE=T", cmd("EXEC_PA VAR=30"),
-    "K012345678905~N", "K123456789012~O", "W6000", "K~E", "K~C")
+    "V40=FI=1 INPUT=ALPHA LEN=12 ROW=3 COL=1 RUV=2 VERT=B",
+    "V41=FI=2 INPUT=AIALPHA LEN=12 ROW=4 COL=1 RUV=3 VERT=T12 MODE=F",
+    cmd("SET_FIE VAR=40"), cmd("SET_FIE VAR=41"),
+    "V30=REASON=9", cmd("EXEC_PA VAR=30"),
+    "K012345678903~N", "K123456789015~O",
+    "V31=SF=2 T=5 TOE=T", cmd("EXEC_PA VAR=31"),
+    "K012345678904~N", "K223456789015~O", "K~E", "W6000", "K~E", "K~C")
+
+ENTRY["panel_validation_files"] = script(
+    help_lines(["0020 Ask the office", "0021 about this part"]),
+    "FPARTS.VAL=A1", "FPARTS.VAL=B2;C3", "FB_BAD=X9", "FB_BAD=Y8",
+    "V40=FI=1 INPUT=AIALPHA LEN=6 ROW=3 COL=1 RUV=2 VERF=PARTS",
+    "V41=FI=2 INPUT=AIALPHA LEN=6 ROW=4 COL=1 RUV=3 VERF=PARTS VERT=E",
+    "V42=FI=3 INPUT=ALPHA LEN=6 ROW=5 COL=1 RUV=4 VERF=B_BAD VERT=e",
+    "V43=FI=4 INPUT=ALPHA LEN=6 ROW=6 COL=1 RUV=5 VERF=OTHER VERT=i",
+    "V12=HELP=20,21",
+    cmd("SET_FIE VAR=40"), cmd("SET_FIE VAR=41"), cmd("SET_FIE VAR=42"), cmd("SET_FIE VAR=43"),
+    "V30=CON=Y HVR=12 REASON=9 ERET=S", cmd("EXEC_PA VAR=30"),
+    "KB2~N", "KC3~N", "KQ7~N", "KQQ~O",
+    cmd("EXEC_PA VAR=30"),
+    "KB2~N", "KC4~N", "KX9~N", "KQQ~O", "K~E", "K~K~K5~O", "K~E", "QOTHER.VAL=16", "K~O", "K~E",
+    "Q=4", "K~O", "K~E", "K~C")
 
 ENTRY["panel_scans_and_macros"] = script(
     help_lines(),
@@ -109,7 +117,7 @@ ENTRY["panel_scans_and_macros"] = script(
     "V41=FI=2 INPUT=NUM LEN=4 ROW=4 COL=1 RUV=3 DI=Q KEEPDI=Y",
     "V42=FI=3 INPUT=AI LEN=8 ROW=5 COL=1 RUV=4 DI=SN MANDI=Y",
     "V43=FI=4 INPUT=AIALPHA LEN=5 ROW=6 COL=1 RUV=5 MODE=F",
-    cmd("SET_FIE VAR=40"), "K~E", cmd("SET_FIE VAR=41"), cmd("SET_FIE VAR=42"), cmd("SET_FIE VAR=43"),
+    cmd("SET_FIE VAR=40"), cmd("SET_FIE VAR=41"), cmd("SET_FIE VAR=42"), cmd("SET_FIE VAR=43"),
     "SP-discarded", "V30=REASON=9", cmd("EXEC_PA VAR=30"),
     "SQ12", "SPABC", "SSN1234", "SXYZ", "R\\x00\\x00\\x05ABCDE", "R\\x15\\x00\\x03ABC",
     "R\\x00\\x00\\xffABC", "R\\x00\\x00\\x7fAB", "R\\x00\\x00", "S$RT$", "S$LT$", "S$CLR$", "S$ENT$",
@@ -121,7 +129,7 @@ ENTRY["panel_prefill_help_debug"] = script(
     "V5=PREFILLED-TEXT",
     "V40=FI=1 INPUT=ALPHA LEN=10 ROW=3 COL=1 RUV=2 PUV=5 EDIT=N HELP=20,21 SCRN=50,50",
     "V41=FI=2 INPUT=PASSWORD LEN=8 ROW=4 COL=1 RUV=3 REQ=N",
-    cmd("SET_FIE VAR=40"), "K~E", cmd("SET_FIE VAR=41"),
+    cmd("SET_FIE VAR=40"), cmd("SET_FIE VAR=41"),
     "V30=MULT=Y CNP=N L=Y", cmd("EXEC_PA VAR=30"),
     "K~H", "K~E", "KX~B~B~N", "Ksecret~P", "K~O", "K~E", "E4", "K~C")
 
@@ -161,7 +169,7 @@ ENTRY["store_errors"] = script(
     help_lines(),
     "V40=FI=1 INPUT=ALPHA LEN=6 ROW=3 COL=1 RUV=2", "L2=3", "D3",
     "V41=FI=2 INPUT=ALPHA LEN=6 ROW=4 COL=1 RUV=3",
-    cmd("SET_FIE VAR=40"), "K~E", cmd("SET_FIE VAR=41"),
+    cmd("SET_FIE VAR=40"), cmd("SET_FIE VAR=41"),
     "V30=", cmd("EXEC_PA VAR=30"), "KABCDEF~N", "KXY~O", "K~E", "K~E")
 
 ENTRY["help_and_clear"] = script(
