@@ -4,7 +4,7 @@
 // help and data file images, keys, scans and raw sensor records, run over
 // the simulated terminal. Every input starts from a new terminal and the
 // library's globals as at load, so a finding is reproduced by its input
-// alone. A command that waits for input the script does not give ends by
+// alone. A command that waits for input the script does not give ends
 // by itself: after a few waits with nothing left for it, the run-time asks
 // the command to stop and an operator presses cancel and Enter; behind that,
 // the terminal's starvation rule (with a low limit) ends any wait. With the

@@ -29,9 +29,10 @@
 //
 // Commands (C, E, N) and file lines (H, F, G) are taken in script order. The
 // input lines (K, S, R, X, W) and the variable and validation lines in front
-// of them are also taken while a command waits with nothing queued: each
-// such wait takes the lines up to and including the next input line, so a
-// script reads as a conversation with the panel.
+// of them are also taken while a command waits for input with nothing
+// queued (not during the passes of a pause or a timed message): each such
+// wait takes the lines up to and including the next input line, so a script
+// reads as a conversation with the panel.
 #ifndef FORMS_FUZZ_SCRIPT_H
 #define FORMS_FUZZ_SCRIPT_H
 
