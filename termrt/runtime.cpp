@@ -1,17 +1,32 @@
 // runtime.cpp - the run-time functions of termrt.h, over the simulated terminal.
 //
 // Each function counts its call, checks its pointers and hands the work to
-// the one Terminal. Signals and host calls go to the terminal's log.
-#include "platform/termrt.h"
-
+// the one Terminal, and is counted in runtime_depth while it runs. Signals
+// and host calls go to the terminal's log.
 #include <cstdio>
 #include <string>
 
+#include "platform/termrt.h"
 #include "terminal.h"
 
 using termrt::terminal;
 
 namespace {
+
+int depth = 0;
+
+// Marks the time spent inside a run-time function (so that a host can tell
+// the library's own work from the run-time's) and counts the call.
+class RuntimeCall {
+ public:
+  explicit RuntimeCall(const char *function) {
+    ++depth;
+    terminal().rt_count(function);
+  }
+  ~RuntimeCall() { --depth; }
+  RuntimeCall(const RuntimeCall &) = delete;
+  RuntimeCall &operator=(const RuntimeCall &) = delete;
+};
 
 std::string quoted(const char *text, int length) {
   std::string out = "\"";
@@ -21,10 +36,12 @@ std::string quoted(const char *text, int length) {
 
 }  // namespace
 
+int termrt::runtime_depth() { return depth; }
+
 extern "C" {
 
 int _VioWrtCharStr(const char *text, int length, int row, int column, unsigned short *, int flag) {
-  terminal().rt_count("_VioWrtCharStr");
+  RuntimeCall call("_VioWrtCharStr");
   terminal().rt_write(row, column, text, length, 0, false);
   if (flag != 0)
     terminal().rt_log("flagged " + std::to_string(row) + "," + std::to_string(column) + " " +
@@ -34,55 +51,55 @@ int _VioWrtCharStr(const char *text, int length, int row, int column, unsigned s
 
 int _VioWrtCharStrAtt(const char *text, int length, int row, int column, int attribute, unsigned short *,
                       int) {
-  terminal().rt_count("_VioWrtCharStrAtt");
+  RuntimeCall call("_VioWrtCharStrAtt");
   terminal().rt_write(row, column, text, length, attribute, true);
   return 0;
 }
 
 int _VioWrtNChar(int row, int column, int character, int count, unsigned short *, int) {
-  terminal().rt_count("_VioWrtNChar");
+  RuntimeCall call("_VioWrtNChar");
   terminal().rt_fill(row, column, character, count);
   return 0;
 }
 
 int _VioReadCellStr(unsigned char *cells, int count, int row, int column, unsigned short *, int) {
-  terminal().rt_count("_VioReadCellStr");
+  RuntimeCall call("_VioReadCellStr");
   terminal().rt_read_cells(cells, count, row, column);
   return 0;
 }
 
 int _VioWrtCellStr(const unsigned char *cells, int count, int row, int column, unsigned short *, int) {
-  terminal().rt_count("_VioWrtCellStr");
+  RuntimeCall call("_VioWrtCellStr");
   terminal().rt_write_cells(cells, count, row, column);
   return 0;
 }
 
 int _VioClear(void) {
-  terminal().rt_count("_VioClear");
+  RuntimeCall call("_VioClear");
   terminal().rt_clear();
   return 0;
 }
 
 int _VioSetCurPos(int row, int column) {
-  terminal().rt_count("_VioSetCurPos");
+  RuntimeCall call("_VioSetCurPos");
   return terminal().rt_set_cursor(row, column);
 }
 
 int _VioGetCurPos(unsigned char *row, unsigned char *column) {
-  terminal().rt_count("_VioGetCurPos");
+  RuntimeCall call("_VioGetCurPos");
   if (row) *row = static_cast<unsigned char>(terminal().cursor_row());
   if (column) *column = static_cast<unsigned char>(terminal().cursor_col());
   return 0;
 }
 
 int _VioSetCurType(int type) {
-  terminal().rt_count("_VioSetCurType");
+  RuntimeCall call("_VioSetCurType");
   terminal().rt_set_cursor_type(type);
   return 0;
 }
 
 int _KbdReadAscii(unsigned short *key) {
-  terminal().rt_count("_KbdReadAscii");
+  RuntimeCall call("_KbdReadAscii");
   std::uint16_t code = 0;
   int result = terminal().rt_read_key(&code);
   if (result == 0 && key) *key = code;
@@ -90,17 +107,17 @@ int _KbdReadAscii(unsigned short *key) {
 }
 
 int _IdleManager(int) {
-  terminal().rt_count("_IdleManager");
+  RuntimeCall call("_IdleManager");
   return terminal().rt_idle();
 }
 
 int _WaitEvent(int milliseconds) {
-  terminal().rt_count("_WaitEvent");
+  RuntimeCall call("_WaitEvent");
   return terminal().rt_wait(milliseconds);
 }
 
 int _RtcGetAsciiTime(int selector, char *buffer, unsigned char *extra) {
-  terminal().rt_count("_RtcGetAsciiTime");
+  RuntimeCall call("_RtcGetAsciiTime");
   if (buffer == nullptr) return 1;
   termrt::DateTime t = terminal().clock();
   char text[32];
@@ -116,7 +133,7 @@ int _RtcGetAsciiTime(int selector, char *buffer, unsigned char *extra) {
 }
 
 int _RtcGetAsciiDate(int selector, char *buffer, unsigned char *extra) {
-  terminal().rt_count("_RtcGetAsciiDate");
+  RuntimeCall call("_RtcGetAsciiDate");
   if (buffer == nullptr) return 1;
   termrt::DateTime t = terminal().clock();
   int yy = ((t.year % 100) + 100) % 100;
@@ -131,57 +148,57 @@ int _RtcGetAsciiDate(int selector, char *buffer, unsigned char *extra) {
 }
 
 int _ReadUserVariable(int number, char *buffer) {
-  terminal().rt_count("_ReadUserVariable");
+  RuntimeCall call("_ReadUserVariable");
   return terminal().rt_read_variable(number, buffer);
 }
 
 int _WriteUserVariable(int number, const char *text) {
-  terminal().rt_count("_WriteUserVariable");
+  RuntimeCall call("_WriteUserVariable");
   return terminal().rt_write_variable(number, text);
 }
 
 int _ClearUserVariable(int number) {
-  terminal().rt_count("_ClearUserVariable");
+  RuntimeCall call("_ClearUserVariable");
   return terminal().rt_clear_variable(number);
 }
 
 int _SenQueryData(unsigned short *count) {
-  terminal().rt_count("_SenQueryData");
+  RuntimeCall call("_SenQueryData");
   if (count) *count = static_cast<unsigned short>(terminal().pending_scans());
   return 0;
 }
 
 int _SenRead(unsigned char *buffer, int size) {
-  terminal().rt_count("_SenRead");
+  RuntimeCall call("_SenRead");
   return terminal().rt_read_scan(buffer, size);
 }
 
 int _SpkBeep(int a, int b, int c) {
-  terminal().rt_count("_SpkBeep");
+  RuntimeCall call("_SpkBeep");
   terminal().rt_beep();
   terminal().rt_log("beep " + std::to_string(a) + "," + std::to_string(b) + "," + std::to_string(c));
   return 0;
 }
 
 int _SenActLed(int a, int b) {
-  terminal().rt_count("_SenActLed");
+  RuntimeCall call("_SenActLed");
   terminal().rt_led();
   terminal().rt_log("led " + std::to_string(a) + "," + std::to_string(b));
   return 0;
 }
 
 int _Validation(const char *file_name, const char *mode, const char *text) {
-  terminal().rt_count("_Validation");
+  RuntimeCall call("_Validation");
   return terminal().rt_validation(file_name, mode, text);
 }
 
 int _DataFile(const char *file_name, const char **image, unsigned int *size) {
-  terminal().rt_count("_DataFile");
+  RuntimeCall call("_DataFile");
   return terminal().rt_data_file(file_name, image, size);
 }
 
 int _TransactionMsg(int flag) {
-  terminal().rt_count("_TransactionMsg");
+  RuntimeCall call("_TransactionMsg");
   terminal().rt_transaction(flag);
   terminal().rt_log("transaction " + std::to_string(flag));
   return 0;

@@ -34,6 +34,12 @@ constexpr long long kStarvedCallLimit = 200000;
 constexpr int kBusyPollLimit = 1000;
 // Waits without limit in a row, each a clock tick, after which nothing will come.
 constexpr int kZeroWaitLimit = 120;
+// Waits in a row that end at once because input is queued (a scan, a key,
+// a stop request) that the library does not take; after these the library
+// is taken to wait for something else, and its waits pass time again.
+constexpr int kUnreadWaitLimit = 1000;
+// Virtual time a library may wait without input before it starves.
+constexpr long long kDefaultStarveLimitMs = 48LL * 3600 * 1000;
 // The longest text a user variable holds.
 constexpr std::size_t kMaxText = USER_VARIABLE_MAX;
 
@@ -98,14 +104,17 @@ void Terminal::reset() {
   wait_pump_ = nullptr;
   starved_ = false;
   starvation_.clear();
+  starve_limit_ms_ = kDefaultStarveLimitMs;
   idle_since_input_ms_ = 0;
   empty_polls_ = 0;
-  unread_scan_waits_ = 0;
   zero_waits_ = 0;
+  unread_waits_ = 0;
   starved_calls_ = 0;
+  starved_keys_ = 0;
   variables_.clear();
   for (int n = 1; n <= 99; ++n) variables_[n] = Variable{};
   files_.clear();
+  images_.clear();
   forced_.clear();
   log_.clear();
   waits_.clear();
@@ -234,7 +243,7 @@ int Terminal::rt_read_key(std::uint16_t *code) {
       std::fprintf(stderr, "termrt: the library kept waiting after starvation: %s\n", starvation_.c_str());
       std::abort();
     }
-    if (code) *code = kStarveKeys[starved_calls_ % 2];
+    if (code) *code = kStarveKeys[starved_keys_++ % 2];
     return 0;
   }
   if (keys_.empty() && real_time_ && wait_pump_) wait_pump_(0);
@@ -249,6 +258,7 @@ int Terminal::rt_read_key(std::uint16_t *code) {
   }
   empty_polls_ = 0;
   zero_waits_ = 0;
+  unread_waits_ = 0;
   idle_since_input_ms_ = 0;
   if (code) *code = keys_.front();
   keys_.erase(keys_.begin());
@@ -259,11 +269,11 @@ int Terminal::rt_read_scan(unsigned char *buffer, int size) {
   if (scans_.empty() || buffer == nullptr || size <= 0) return 1;
   const std::vector<unsigned char> &rec = scans_.front();
   int n = std::min<int>(size, static_cast<int>(rec.size()));
-  std::memcpy(buffer, rec.data(), static_cast<std::size_t>(n));
+  if (n > 0) std::memcpy(buffer, rec.data(), static_cast<std::size_t>(n));
   for (int i = n; i < std::min(size, 3); ++i) buffer[i] = 0;
   scans_.erase(scans_.begin());
-  unread_scan_waits_ = 0;
   zero_waits_ = 0;
+  unread_waits_ = 0;
   idle_since_input_ms_ = 0;
   return 0;
 }
@@ -352,6 +362,18 @@ void Terminal::run_due_events() {
   }
 }
 
+void Terminal::clear_starvation() {
+  starved_ = false;
+  starvation_.clear();
+  starved_calls_ = 0;
+  starved_keys_ = 0;
+  idle_since_input_ms_ = 0;
+  empty_polls_ = 0;
+  zero_waits_ = 0;
+  unread_waits_ = 0;
+  stop_ = false;
+}
+
 void Terminal::starve(const std::string &why) {
   if (starved_) return;
   starved_ = true;
@@ -363,12 +385,10 @@ void Terminal::starve(const std::string &why) {
 // Returns true when something was queued or happened during the wait.
 bool Terminal::idle_wait(long long ms, const char *what) {
   if (idle_hook_) {
-    // A stop request that was pending before the hook ran is no news: the
-    // library is waiting in spite of it.
-    const bool stop_before = stop_;
-    const std::size_t scans_before = scans_.size();
+    std::size_t keys = keys_.size(), scans = scans_.size();
+    bool stop = stop_;
     idle_hook_();
-    if (!keys_.empty() || scans_.size() > scans_before || (stop_ && !stop_before)) return true;
+    if (keys_.size() != keys || scans_.size() != scans || stop_ != stop) return true;
   }
   const Event *next = nullptr;
   for (const Event &e : events_)
@@ -392,7 +412,8 @@ bool Terminal::idle_wait(long long ms, const char *what) {
              (stop_ ? " in spite of a stop request, with no key or scan queued or scheduled"
               : scans_.empty()
                   ? " with no key, scan or stop request queued or scheduled, and no idle hook gave one"
-                  : " with no key or stop request queued or scheduled, and no idle hook gave one"));
+                  : " with no key or stop request queued or scheduled, leaving the queued scan unread,"
+                    " and no idle hook gave one"));
       return false;
     }
     now_ms_ += limit;
@@ -414,29 +435,12 @@ int Terminal::rt_wait(int ms) {
     rt_idle();
     return 0;
   }
-  if (keys_.empty() && scans_.empty() && stop_) {
-    // A library that keeps waiting while a stop request stands does not act
-    // on it: enough such waits count as one idle wait.
-    if (++empty_polls_ >= kBusyPollLimit) {
-      empty_polls_ = 0;
-      if (!real_time_) idle_wait(0, "kept waiting");
-    }
-    return 0;
-  }
-  empty_polls_ = 0;
-  // A queued scan ends every wait at once; a library that only reads keys
-  // meanwhile would wait so for ever. Enough such waits in a row count as
-  // one idle wait, in which the unread scan is no news.
-  if (keys_.empty() && !scans_.empty() && !stop_ && !real_time_) {
-    if (++unread_scan_waits_ < kBusyPollLimit) return 0;
-    unread_scan_waits_ = 0;
-    idle_wait(ms < 0 ? 0 : ms, "waited, leaving the queued scan unread,");
-    return 0;
-  }
-  if (input_pending()) return 0;
+  bool unread = input_pending();
+  if (unread && ++unread_waits_ <= kUnreadWaitLimit) return 0;
+  if (!unread) unread_waits_ = 0;
   if (real_time_) {
     run_due_events();
-    if (input_pending()) return 0;
+    if (!unread && input_pending()) return 0;
     if (wait_pump_) {
       wait_pump_(ms);
     } else {
@@ -513,7 +517,15 @@ int Terminal::rt_clear_variable(int number) {
 
 // ---------------------------------------------------------------- files
 
-void Terminal::add_image(const std::string &name, const std::string &bytes) { files_[upper(name)] = bytes; }
+void Terminal::add_image(const std::string &name, const std::string &bytes) {
+  std::string key = upper(name);
+  files_[key] = bytes;
+  // The library gets a block of exactly the image's size, so that a read
+  // past the image's end is a read outside the block.
+  std::unique_ptr<char[]> block(new char[bytes.size()]);
+  if (!bytes.empty()) std::memcpy(block.get(), bytes.data(), bytes.size());
+  images_[key] = std::move(block);
+}
 
 void Terminal::add_file(const std::string &name, const std::string &content) {
   if (content.find('\0') != std::string::npos) {
@@ -531,7 +543,10 @@ void Terminal::add_file(const std::string &name, const std::string &content) {
   add_image(name, image);
 }
 
-void Terminal::remove_file(const std::string &name) { files_.erase(upper(name)); }
+void Terminal::remove_file(const std::string &name) {
+  files_.erase(upper(name));
+  images_.erase(upper(name));
+}
 
 bool Terminal::has_file(const std::string &name) const { return find_file(name) != nullptr; }
 
@@ -560,7 +575,7 @@ void Terminal::force_validation(const std::string &name, int answer) { forced_[u
 int Terminal::rt_data_file(const char *name, const char **image, unsigned int *size) {
   const std::string *file = name ? find_file(name) : nullptr;
   if (file == nullptr || image == nullptr || size == nullptr) return 2;
-  *image = file->data();
+  *image = images_.at(upper(name)).get();
   *size = static_cast<unsigned int>(file->size());
   return 0;
 }
@@ -602,8 +617,10 @@ int Terminal::count_log(const std::string &prefix) const {
 }
 
 int Terminal::calls(const std::string &function) const {
-  auto it = calls_.find(function);
-  return it == calls_.end() ? 0 : it->second;
+  int count = 0;
+  for (const auto &entry : calls_)
+    if (function == entry.first) count += entry.second;
+  return count;
 }
 
 }  // namespace termrt

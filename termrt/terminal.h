@@ -19,6 +19,7 @@
 #include <functional>
 #include <initializer_list>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -113,6 +114,8 @@ class Terminal {
   bool starved() const { return starved_; }
   const std::string &starvation() const { return starvation_; }
   void set_starvation_limit(long long ms) { starve_limit_ms_ = ms; }
+  // Forgets a starvation and its stop request, so that input is read again.
+  void clear_starvation();
 
   // ---- user variables ----
   void define_variable(int number, std::size_t capacity = 255);
@@ -200,24 +203,30 @@ class Terminal {
   std::function<void(int)> wait_pump_;
   bool starved_ = false;
   std::string starvation_;
-  long long starve_limit_ms_ = 48LL * 3600 * 1000;
+  long long starve_limit_ms_ = 0;  // set by reset
   long long idle_since_input_ms_ = 0;
   int empty_polls_ = 0;
-  int unread_scan_waits_ = 0;
   int zero_waits_ = 0;
+  int unread_waits_ = 0;
   long long starved_calls_ = 0;
+  long long starved_keys_ = 0;  // keys given since starvation, in turn from the starvation keys
   std::map<int, Variable> variables_;
-  std::map<std::string, std::string> files_;  // by upper-case name
+  std::map<std::string, std::string> files_;               // by upper-case name
+  std::map<std::string, std::unique_ptr<char[]>> images_;  // the same, in blocks of their exact size
   std::map<std::string, int> forced_;
   std::vector<LogEntry> log_;
   std::vector<int> waits_;
-  std::map<std::string, int> calls_;
+  std::map<const char *, int> calls_;  // by the function's name as the run-time passes it
   int transaction_flag_ = -1;
   long long last_beep_ms_ = -1, last_led_ms_ = -1;
 };
 
 // The one terminal of this process.
 Terminal &terminal();
+
+// The number of run-time functions of termrt.h running now: 0 while the
+// library's own code runs (or no library call is under way).
+int runtime_depth();
 
 // Calendar helpers shared with hosts.
 long long days_from_civil(int year, int month, int day);

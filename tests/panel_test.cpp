@@ -400,4 +400,66 @@ TEST_F(PanelTest, ARejectedValueKeepsThePanelOpenOnThatField) {
   EXPECT_EQ(t.count_log("validation PARTS.VAL 3 \"P100\" -> 0"), 1);
 }
 
+TEST_F(PanelTest, TheFirstDigitReplacesAPrefilledNumberThatIsNotEditable) {
+  t.set_variable(8, "123");
+  field(40, "FI=1 INPUT=NUM LEN=5 ROW=3 COL=1 RUV=2 PUV=8 EDIT=N");
+  std::string typed;
+  t.on_idle([&] {
+    if (t.pending_keys() > 0) return;
+    if (typed.empty()) {
+      t.key('7');
+      typed = "asked";
+      return;
+    }
+    if (typed == "asked") typed = cells(2, 0, 5);
+    t.key(kComplete);
+  });
+  EXPECT_EQ(exec("REASON=9"), 1);
+  EXPECT_EQ(typed, " 7___") << "the sign position stays in front of the new digit";
+  EXPECT_EQ(uv(2), " 7   ");
+}
+
+TEST_F(PanelTest, AScanRejectedByItsFileKeepsThePanelOpenForTheNextScan) {
+  t.add_file("PARTS.VAL", "ABC\n");
+  field(40, "FI=1 INPUT=ALPHA LEN=6 ROW=3 COL=1 RUV=2 DI=P VERF=PARTS");
+  int scans = 0;
+  t.on_idle([&] {
+    if (t.cursor_type() != 4) return;  // the editor waits, not a message
+    t.scan(scans++ == 0 ? "PXYZ" : "PABC");
+  });
+  EXPECT_EQ(exec("REASON=9"), 1);
+  EXPECT_EQ(scans, 2);
+  EXPECT_EQ(t.count_log("validation PARTS.VAL 3 \"XYZ\" -> 1"), 1);
+  EXPECT_EQ(uv(2), "ABC   ");
+  EXPECT_EQ(uv(9), "OK");
+}
+
+TEST_F(PanelTest, AGroupWhoseFileCannotBeConsultedIsAskedAgainAtTheNextCompletion) {
+  field(40, "FI=1 INPUT=ALPHA LEN=4 ROW=3 COL=1 RUV=2 VERF=PARTS VERT=I");
+  field(41, "FI=2 INPUT=ALPHA LEN=4 ROW=4 COL=1 RUV=3 VERF=PARTS VERT=I");
+  t.force_validation("PARTS.VAL", 16);
+  bool unavailable_shown = false;
+  t.on_idle([&] {
+    if (cells(2, 3, 18) == "File not available") unavailable_shown = true;
+    if (t.pending_keys() > 0 || t.cursor_type() != 4) return;
+    t.force_validation("PARTS.VAL", unavailable_shown ? 0 : 16);
+    t.key(kComplete);
+  });
+  t.keys({'a', kNext, 'b'});
+  EXPECT_EQ(exec("CON=Y REASON=9"), 1);
+  EXPECT_TRUE(unavailable_shown);
+  EXPECT_EQ(t.count_log("validation PARTS.VAL 3 \"A;B\" -> 16"), 1);
+  EXPECT_EQ(t.count_log("validation PARTS.VAL 3 \"A;B\" -> 0"), 1);
+  EXPECT_EQ(uv(2), "A   ");
+}
+
+TEST_F(PanelTest, AnAnswerOfTheValidationFileThatDecidesNothingLetsThePanelComplete) {
+  field(40, "FI=1 INPUT=ALPHA LEN=4 ROW=3 COL=1 RUV=2 VERF=PARTS VERT=I");
+  t.force_validation("PARTS.VAL", 2);
+  t.keys({'a', kComplete});
+  EXPECT_EQ(exec("REASON=9"), 1);
+  EXPECT_EQ(t.count_log("validation PARTS.VAL 3 \"A\" -> 2"), 1);
+  EXPECT_EQ(uv(2), "A   ");
+}
+
 }  // namespace

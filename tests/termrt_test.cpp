@@ -3,6 +3,7 @@
 #include "platform/termrt.h"
 
 #include <cstring>
+#include <vector>
 
 #include "support/terminal_test.h"
 
@@ -106,6 +107,12 @@ TEST_F(RuntimeTest, SensorRecordsAreLaidOutAndNeverOverrunTheReader) {
   EXPECT_EQ(small[4], '1');
   EXPECT_EQ(guard, 0xEE);
   EXPECT_NE(_SenRead(small, 5), 0);
+  t.sensor_record({});  // an empty raw record reads as a header of zeros
+  std::memset(small, 0xEE, sizeof small);
+  ASSERT_EQ(_SenRead(small, 5), 0);
+  EXPECT_EQ(small[0], 0);
+  EXPECT_EQ(small[2], 0);
+  EXPECT_EQ(small[3], 0xEE);
 }
 
 TEST_F(RuntimeTest, WaitingJumpsVirtualTimeToTheNextEvent) {
@@ -237,6 +244,74 @@ TEST_F(RuntimeTest, LongWaitsWithoutInputStarveAfterTheLimit) {
   for (int i = 0; i < 100 && !t.starved(); ++i) _WaitEvent(1000);
   EXPECT_TRUE(t.starved());
   t.reset();
+  for (int i = 0; i < 100; ++i) _WaitEvent(1000);
+  EXPECT_FALSE(t.starved()) << "a reset terminal has its own limit again";
+}
+
+TEST_F(RuntimeTest, InputTheLibraryDoesNotTakeEndsNoWaitForever) {
+  // A key wait with a scan queued: the scan is never read, so the waits end
+  // at once for a while, then pass time again and starve.
+  t.scan("ABC");
+  unsigned short key = 0;
+  while (_KbdReadAscii(&key) == 5) _WaitEvent(0);
+  EXPECT_TRUE(t.starved());
+  EXPECT_EQ(key, 13);
+  EXPECT_EQ(t.pending_scans(), 1u);
+  // The same with a stop request that the key wait does not ask about.
+  t.reset();
+  t.request_stop();
+  while (_KbdReadAscii(&key) == 5) _WaitEvent(0);
+  EXPECT_TRUE(t.starved());
+  t.reset();
+}
+
+TEST_F(RuntimeTest, StarvationKeysAlternateWhateverIsCalledBetweenThem) {
+  t.request_stop();
+  t.set_starvation_limit(1000);
+  _WaitEvent(0);
+  for (int i = 0; i < 2000 && !t.starved(); ++i) _WaitEvent(2000);
+  ASSERT_TRUE(t.starved());
+  std::vector<unsigned short> keys;
+  for (int i = 0; i < 4; ++i) {
+    unsigned short key = 0;
+    _IdleManager(0);  // an idle call between the reads changes nothing
+    _KbdReadAscii(&key);
+    keys.push_back(key);
+  }
+  EXPECT_EQ(keys, (std::vector<unsigned short>{13, 256, 13, 256}));
+  t.clear_starvation();
+  EXPECT_FALSE(t.starved());
+  EXPECT_EQ(_IdleManager(0), 0) << "the stop request of the starvation is gone";
+  unsigned short key = 0;
+  EXPECT_EQ(_KbdReadAscii(&key), 5) << "input is read from the queue again";
+}
+
+TEST_F(RuntimeTest, ImagesAreHandedOutInBlocksThatStayUntilTheFileChanges) {
+  t.add_file("EMPTY.VAL", "");
+  const char *image = nullptr;
+  unsigned int size = 7;
+  ASSERT_EQ(_DataFile("EMPTY.VAL", &image, &size), 0);
+  EXPECT_NE(image, nullptr);
+  EXPECT_EQ(size, 0u);
+  t.add_file("A.VAL", "X\n");
+  const char *first = nullptr, *again = nullptr;
+  _DataFile("A.VAL", &first, &size);
+  _DataFile("a.val", &again, &size);
+  EXPECT_EQ(first, again);
+  t.remove_file("A.VAL");
+  EXPECT_NE(_DataFile("A.VAL", &first, &size), 0);
+}
+
+TEST_F(RuntimeTest, TheRunTimeDepthTellsTheRunTimeFromTheLibrary) {
+  int inside = -1;
+  t.on_idle([&] {
+    inside = termrt::runtime_depth();
+    t.key(13);
+  });
+  EXPECT_EQ(termrt::runtime_depth(), 0);
+  _WaitEvent(0);
+  EXPECT_EQ(inside, 1);
+  EXPECT_EQ(termrt::runtime_depth(), 0);
 }
 
 TEST_F(RuntimeTest, SignalsAreLogged) {

@@ -21,7 +21,7 @@ class ValidationTest : public TerminalTest {
     std::string help;
     for (int n = 1; n <= 18; ++n) help += record(n, "MSG " + std::to_string(n));
     help += "0020 Help range 20\n0021 Help range 21\n";
-    help += "0030 nn-aa*\n0031 nnn\n";
+    help += "0030 nn-aa*\n0031 nnn\n0032 ?n\n";
     help += "0040 APPLE\n0041 bbbb\n0042 PEAR\n";
     help += "0050 10.5\n0051 20\n";
     t.add_file("HELP.VAL", help);
@@ -237,6 +237,14 @@ TEST_F(ValidationTest, MasksMatchCharacterByCharacter) {
   field(1, "12", 'F');
   fields.verify_low[0] = 31;
   EXPECT_EQ(validate_fields(), VALIDATION_PASSED) << "mask nnn accepts 12";
+  for (const char *value : {"x1", "#9"}) {
+    field(1, value, 'F');
+    fields.verify_low[0] = 32;
+    EXPECT_EQ(validate_fields(), VALIDATION_PASSED) << "mask ?n accepts " << value;
+  }
+  field(1, "1x", 'F');
+  fields.verify_low[0] = 32;
+  EXPECT_EQ(validate_fields(), VALIDATION_FAILED);
 }
 
 TEST_F(ValidationTest, AMissingMaskRecordIsReportedWithXU) {

@@ -9,13 +9,20 @@
 #include <string>
 
 #include "entry/entry.h"
+#include "support/fresh_library.h"
 #include "terminal.h"
 
 class TerminalTest : public ::testing::Test {
  protected:
   termrt::Terminal &t = termrt::terminal();
 
-  void SetUp() override { t.reset(); }
+  // A new terminal and the library as at load: CTest runs each test in a
+  // process of its own, and the whole program also runs in one process
+  // (under valgrind), where nothing may carry over from test to test.
+  void SetUp() override {
+    t.reset();
+    reset_library_state();
+  }
   void TearDown() override { EXPECT_FALSE(t.starved()) << t.starvation(); }
 
   // The command string for body: the two length digits, then body.
