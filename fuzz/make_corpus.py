@@ -274,7 +274,7 @@ FORMAT["texts"] = fmt(60, 18, 0, b"[%s][%10s][%-10s][%.3s][%5,2s]", b"hello\0ab\
 FORMAT["too_long"] = fmt(8, 19, 35, b"%s and more", b"a long text\0")
 FORMAT["bad_width"] = fmt(40, 1, 0, b"%123d", num(5))
 FORMAT["bad_precision"] = fmt(40, 0, 0, b"%.123s", b"x\0")
-FORMAT["odd_specs"] = fmt(40, 0, 0, b"%lhLd%n%p%%%q%", num(1))
+FORMAT["odd_directives"] = fmt(40, 0, 0, b"%lhLd%n%p%%%q%", num(1))
 FORMAT["no_buffer"] = fmt(0, 5, 0, b"", b"")
 
 
