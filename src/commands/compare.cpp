@@ -89,39 +89,35 @@ static int read_operands(const char *parm, int min_length, int pos_a, int pos_b,
 
 static int order_of_numbers(int a, int b) { return a < b ? -1 : (a > b ? 1 : 0); }
 
-int compare_command(const char *parm) {
-  char a_text[USER_VARIABLE_MAX + 1];
-  char b_text[USER_VARIABLE_MAX + 1];
-  if (!read_operands(parm, COMPARE_MIN_LENGTH, 14, 25, 0, a_text, b_text)) return 0;
-  char style = char_at(parm, 37);
-  if (style_value(style, 0, 0) < 0) {
+/* The checks and the answer the two comparisons share: the result style
+   letter at style_pos ("C4"), then the relation at relation_pos applied to
+   the order of A against B ("C5"). */
+static int answer_comparison(const char *parm, int style_pos, int relation_pos, int order, int allow_a) {
+  char style = char_at(parm, style_pos);
+  if (style_value(style, 0, allow_a) < 0) {
     error_report(parm, "C4");
     return 0;
   }
-  int holds = relation_holds(parm, 18, strcmp(a_text, b_text));
+  int holds = relation_holds(parm, relation_pos, order);
   if (holds == RELATION_BAD) {
     error_report(parm, "C5");
     return 0;
   }
-  return style_value(style, holds, 0);
+  return style_value(style, holds, allow_a);
+}
+
+int compare_command(const char *parm) {
+  char a_text[USER_VARIABLE_MAX + 1];
+  char b_text[USER_VARIABLE_MAX + 1];
+  if (!read_operands(parm, COMPARE_MIN_LENGTH, 14, 25, 0, a_text, b_text)) return 0;
+  return answer_comparison(parm, 37, 18, strcmp(a_text, b_text), 0);
 }
 
 int compare_int_command(const char *parm) {
   char a_text[USER_VARIABLE_MAX + 1];
   char b_text[USER_VARIABLE_MAX + 1];
   if (!read_operands(parm, CMP_INT_MIN_LENGTH, 12, 21, 1, a_text, b_text)) return 0;
-  char style = char_at(parm, 30);
-  if (style_value(style, 0, 1) < 0) {
-    error_report(parm, "C4");
-    return 0;
-  }
-  int order = order_of_numbers(decimal_value(a_text), decimal_value(b_text));
-  int holds = relation_holds(parm, 16, order);
-  if (holds == RELATION_BAD) {
-    error_report(parm, "C5");
-    return 0;
-  }
-  return style_value(style, holds, 1);
+  return answer_comparison(parm, 30, 16, order_of_numbers(decimal_value(a_text), decimal_value(b_text)), 1);
 }
 
 /* A / B truncated toward zero. The one quotient that does not fit,
