@@ -491,8 +491,10 @@ class Loader {
   pe_main_fn find_main() {
     u32 rva = 0, size = 0, name_count = 0, functions = 0, names = 0, ordinals = 0;
     if (!directory(kExports, &rva, &size) || !image_u32(rva + 24, &name_count) ||
-        !image_u32(rva + 28, &functions) || !image_u32(rva + 32, &names) || !image_u32(rva + 36, &ordinals))
-      return fail("exports nothing"), nullptr;
+        !image_u32(rva + 28, &functions) || !image_u32(rva + 32, &names) || !image_u32(rva + 36, &ordinals)) {
+      fail("exports nothing");
+      return nullptr;
+    }
     for (u32 i = 0; i < name_count; ++i) {
       u32 name = 0, function = 0;
       const unsigned char *ordinal = at(ordinals + 2 * i, 2);
@@ -506,7 +508,8 @@ class Loader {
       stubs_->keep();
       return reinterpret_cast<pe_main_fn>(at(function, 1));
     }
-    return fail("does not export main"), nullptr;
+    fail("does not export main");
+    return nullptr;
   }
 
   std::string name_;
