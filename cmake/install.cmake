@@ -2,13 +2,14 @@
 # that CPack builds from it (`./dev package`):
 #
 #   bin/formsterm                          the simulator
-#   lib/forms/libforms.so, libtermrt.so    the library and the simulated run-time
+#   LIB/forms/libforms.so, libtermrt.so    the library and the simulated run-time
 #   include/termrt/...                     termrt's host headers
-#   lib/cmake/forms/                       find_package(forms): forms::termrt, FORMS_LIBRARY
-#   lib/pkgconfig/termrt.pc                pkg-config termrt
+#   LIB/cmake/forms/                       find_package(forms): forms::termrt, FORMS_LIBRARY
+#   LIB/pkgconfig/termrt.pc                pkg-config termrt
 #   share/man/man1/formsterm.1.gz          commands, options, exit statuses, Lua API
 #   share/doc/forms/examples/receiving/    the goods-receiving example
 #
+# LIB is lib/x86_64-linux-gnu (the multiarch folder) on Debian, else lib.
 # Both libraries sit in a folder of their own: libforms.so is loaded with
 # dlopen, and libtermrt.so carries no versioned soname, so neither belongs in
 # the shared library path. formsterm finds both relative to itself, so an
@@ -16,9 +17,16 @@
 include(GNUInstallDirs)
 include(CMakePackageConfigHelpers)
 
-set(FORMS_PRIVATE_LIBDIR ${CMAKE_INSTALL_LIBDIR}/forms)
-set(FORMS_CMAKE_DIR ${CMAKE_INSTALL_LIBDIR}/cmake/forms)
-set(FORMS_PKGCONFIG_DIR ${CMAKE_INSTALL_LIBDIR}/pkgconfig)
+# On Debian and its kin, the multiarch folder whatever the prefix, so that
+# the package and an installation under /usr/local look alike.
+if(CMAKE_LIBRARY_ARCHITECTURE)
+  set(FORMS_LIBDIR lib/${CMAKE_LIBRARY_ARCHITECTURE})
+else()
+  set(FORMS_LIBDIR ${CMAKE_INSTALL_LIBDIR})
+endif()
+set(FORMS_PRIVATE_LIBDIR ${FORMS_LIBDIR}/forms)
+set(FORMS_CMAKE_DIR ${FORMS_LIBDIR}/cmake/forms)
+set(FORMS_PKGCONFIG_DIR ${FORMS_LIBDIR}/pkgconfig)
 set(FORMS_DOC_DIR ${CMAKE_INSTALL_DATADIR}/doc/formsterm)
 
 # termrt's public headers, each as its path in the sources: those of termrt/
@@ -114,7 +122,7 @@ set(CPACK_PACKAGE_NAME formsterm)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_CONTACT "${FORMS_PACKAGE_MAINTAINER}")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "terminal simulator for the forms panel driver")
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "${CPACK_PACKAGE_DESCRIPTION_SUMMARY}
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "\
 formsterm runs transaction programs written in Lua on a simulated 20x40
 transaction terminal, runs their headless tests on a virtual clock and checks
 help files against the panel driver library. The package holds the library
@@ -131,3 +139,23 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS_PRIVATE_DIRS usr/${FORMS_PRIVATE_LIBDIR})
 set(CPACK_OUTPUT_FILE_PREFIX ${CMAKE_BINARY_DIR}/package)
 include(CPack)
+
+# ---- tests of the package (label package) ----
+# CPack builds the .deb; then the installed formsterm and a host program of
+# its own are tried out of scratch roots that dpkg -x fills. Instrumented
+# builds leave them out: a package is made of a plain build.
+find_program(FORMS_DPKG_DEB dpkg-deb)
+if(FORMS_TESTS AND FORMS_DPKG_DEB AND NOT (FORMS_SANITIZE OR FORMS_FUZZ OR FORMS_COVERAGE))
+  execute_process(COMMAND dpkg --print-architecture OUTPUT_VARIABLE FORMS_DEB_ARCHITECTURE
+                  OUTPUT_STRIP_TRAILING_WHITESPACE)
+  set(FORMS_DEB ${CPACK_OUTPUT_FILE_PREFIX}/formsterm_${PROJECT_VERSION}_${FORMS_DEB_ARCHITECTURE}.deb)
+  set(FORMS_PACKAGE_TEST ${PROJECT_SOURCE_DIR}/tests/package/package_test.sh)
+  add_test(NAME package.build COMMAND ${CMAKE_CPACK_COMMAND} --config ${CMAKE_BINARY_DIR}/CPackConfig.cmake)
+  add_test(NAME package.formsterm COMMAND ${FORMS_PACKAGE_TEST} formsterm ${FORMS_DEB})
+  add_test(NAME package.consumer
+    COMMAND ${FORMS_PACKAGE_TEST} consumer ${FORMS_DEB} ${PROJECT_SOURCE_DIR}/tests/consumer ${CMAKE_COMMAND}
+            ${CMAKE_GENERATOR} ${CMAKE_MAKE_PROGRAM} ${CMAKE_CXX_COMPILER})
+  set_tests_properties(package.build PROPERTIES FIXTURES_SETUP package)
+  set_tests_properties(package.formsterm package.consumer PROPERTIES FIXTURES_REQUIRED package)
+  set_tests_properties(package.build package.formsterm package.consumer PROPERTIES LABELS package TIMEOUT 300)
+endif()

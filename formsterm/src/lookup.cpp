@@ -113,7 +113,7 @@ LibraryFile read_library_file(const std::string &path) {
 }
 
 std::string described(const LibraryFile &file) {
-  return file.version.empty() ? "without a forms version" : "of version " + file.version;
+  return file.version.empty() ? "carries no version" : "is of version " + file.version;
 }
 
 }  // namespace
@@ -130,8 +130,8 @@ void check_library(const std::string &path) {
   if (!file.readable)
     throw LoadError("the panel driver library " + path + " is missing" + std::string(kAdvice));
   if (file.version != FORMS_VERSION)
-    throw LoadError("the panel driver library " + path + " is " + described(file) + ", not of version " +
-                    FORMS_VERSION + " as this formsterm" + std::string(kAdvice));
+    throw LoadError("the panel driver library " + path + " " + described(file) +
+                    ", but this formsterm needs version " FORMS_VERSION + std::string(kAdvice));
 }
 
 std::string version_text(const std::string &path) {
@@ -140,9 +140,9 @@ std::string version_text(const std::string &path) {
   if (!file.readable) throw LoadError("cannot read the library " + path);
   std::error_code error;
   const fs::path shown = fs::weakly_canonical(path, error);
-  return "formsterm " FORMS_VERSION "\nlibrary " + (error ? path : shown.string()) + ", " + described(file) +
-         ", " + std::to_string(file.size) + " bytes, build-id " +
-         (file.build_id.empty() ? "none" : file.build_id);
+  return "formsterm " FORMS_VERSION "\nlibrary " + (error ? path : shown.string()) + ", version " +
+         (file.version.empty() ? "none" : file.version) + ", " + std::to_string(file.size) +
+         " bytes, build-id " + (file.build_id.empty() ? "none" : file.build_id);
 }
 
 }  // namespace formsterm
