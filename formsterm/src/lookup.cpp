@@ -103,6 +103,8 @@ void read_elf_notes(std::string_view bytes, LibraryFile &file) {
 
 LibraryFile read_library_file(const std::string &path) {
   LibraryFile file;
+  std::error_code error;
+  if (!fs::is_regular_file(path, error)) return file;
   std::ifstream in(path, std::ios::binary);
   if (!in) return file;
   const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
