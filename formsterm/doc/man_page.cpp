@@ -64,7 +64,9 @@ void write_api(std::istream &api, std::ostream &out) {
   for (std::size_t i = 0; i < lines.size(); ++i) {
     const std::string_view line = lines[i], text = trimmed(line);
     if (text.empty()) {
-      out << ".PP\n";
+      // A blank line within an entry's description keeps its indentation.
+      const bool within_entry = in_entries && i + 1 < lines.size() && indented(lines[i + 1]);
+      out << (within_entry ? ".IP\n" : ".PP\n");
       continue;
     }
     if (line.compare(0, kSection.size(), kSection) == 0) {
