@@ -13,28 +13,19 @@
 #include "check_mode.h"
 #include "interactive.h"
 #include "library.h"
+#include "lookup.h"
 #include "test_mode.h"
-
-#ifndef FORMS_LIBRARY_PATH
-#define FORMS_LIBRARY_PATH "libforms.so"
-#endif
-
-namespace {
-
-std::string default_library() {
-  const char *from_environment = std::getenv("FORMSTERM_LIBRARY");
-  return from_environment && *from_environment ? from_environment : FORMS_LIBRARY_PATH;
-}
-
-}  // namespace
 
 int main(int argc, char **argv) {
   CLI::App app{"formsterm - runs transaction programs and panel tests on a simulated terminal"};
   app.require_subcommand(1);
   app.fallthrough();  // --library may follow the subcommand too
-  std::string library = default_library();
+  std::string library = formsterm::default_library();
   app.add_option("--library", library, "the panel driver library to load (or $FORMSTERM_LIBRARY)")
       ->capture_default_str();
+  app.set_version_flag(
+      "--version", [&library] { return formsterm::version_text(library); },
+      "formsterm's version and the library's");
 
   formsterm::RunOptions run;
   CLI::App *run_command = app.add_subcommand("run", "run a transaction program on an interactive terminal");
@@ -53,11 +44,7 @@ int main(int argc, char **argv) {
 
   try {
     app.parse(argc, argv);
-  } catch (const CLI::ParseError &e) {
-    return app.exit(e);
-  }
-
-  try {
+    formsterm::check_library(library);
     if (*run_command) {
       run.library_path = library;
       return formsterm::run_interactive(run, std::cerr);
@@ -68,6 +55,8 @@ int main(int argc, char **argv) {
     }
     check.library_path = library;
     return formsterm::run_check(check, std::cout);
+  } catch (const CLI::ParseError &e) {
+    return app.exit(e);
   } catch (const formsterm::LoadError &e) {
     std::cerr << "formsterm: " << e.what() << "\n";
     return 2;
