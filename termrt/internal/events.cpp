@@ -6,6 +6,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <iterator>
 #include <thread>
 
 #include "platform/keys.h"
@@ -120,7 +121,7 @@ void Events::note_input() {
 bool Events::read_key(std::uint16_t &code) {
   if (starved_) {
     count_starved_call("waiting");
-    code = kStarveKeys[starved_keys_++ % 2];
+    code = kStarveKeys[starved_keys_++ % std::size(kStarveKeys)];
     return true;
   }
   if (input_.pending_keys() == 0 && clock_.real_time() && wait_pump_) wait_pump_(0);

@@ -23,11 +23,12 @@ std::string upper(std::string_view s) {
 // The validation mode that accepts listed values; the other accepts the rest.
 constexpr std::string_view kListedMode = "3";
 
-bool listed(const std::string &image, std::string_view value) {
+// Whether value is one of the records of image.
+bool listed(std::string_view image, std::string_view value) {
   for (std::size_t start = 0; start < image.size();) {
     std::size_t end = image.find('\0', start);
-    if (end == std::string::npos) end = image.size();
-    if (std::string_view(image).substr(start, end - start) == value) return true;
+    if (end == std::string_view::npos) end = image.size();
+    if (image.substr(start, end - start) == value) return true;
     start = end + 1;
   }
   return false;
