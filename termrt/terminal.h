@@ -18,30 +18,18 @@
 #include <cstdint>
 #include <functional>
 #include <initializer_list>
-#include <map>
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
+
+#include "key_names.h"
 
 namespace termrt {
 
 constexpr int kRows = 20;
 constexpr int kCols = 40;
-
-// Key codes as the keyboard delivers them.
-enum Key : std::uint16_t {
-  kEnter = 13,
-  kLeft = 174,
-  kRight = 175,
-  kCancel = 256,
-  kPrevious = 512,
-  kComplete = 768,
-  kBlankEntry = 1024,
-  kBackspace = 1280,
-  kNext = 1536,
-  kHelp = 15104,
-};
 
 struct Cell {
   unsigned char ch = ' ';
@@ -61,9 +49,16 @@ struct LogEntry {
   std::string what;
 };
 
+// The terminal's parts (display, input queues, clock, events, variables,
+// files and log), which only the run-time side sees.
+struct Device;
+
 class Terminal {
  public:
   Terminal();
+  ~Terminal();
+  Terminal(const Terminal &) = delete;
+  Terminal &operator=(const Terminal &) = delete;
 
   // Back to a new device: blank screen, empty queues, default variables
   // (1 to 99, each of 255 characters), no files, clock at its default.
@@ -71,27 +66,31 @@ class Terminal {
 
   // ---- display ----
   const Cell &cell(int row, int col) const;
-  std::string row_text(int row) const;  // 40 characters, control bytes as blanks
-  std::string screen_text() const;      // the 20 rows, each ended by '\n'
+  std::string row_text(int row) const;        // 40 characters, control bytes as blanks
+  std::string screen_text() const;            // the 20 rows, each ended by '\n'
   std::string row_attributes(int row) const;  // one digit per cell ('0', '1', ...)
-  int cursor_row() const { return cursor_row_; }
-  int cursor_col() const { return cursor_col_; }
-  int cursor_type() const { return cursor_type_; }
-  void put_text(int row, int col, const std::string &text);  // as a program would
+  int cursor_row() const;
+  int cursor_col() const;
+  int cursor_type() const;
+  void put_text(int row, int col, std::string_view text);  // as a program would
+  void clear_screen();                                     // blank cells, attributes 0
 
   // ---- keyboard and sensor ----
   void key(std::uint16_t code);
   void keys(std::initializer_list<std::uint16_t> codes);
-  void type(const std::string &text);  // one key per character
-  std::size_t pending_keys() const { return keys_.size(); }
-  void scan(const std::string &data, unsigned char status = 0);
+  void type(std::string_view text);  // one key per character
+  std::size_t pending_keys() const;
+  // The next queued key, taken as the library would read it; nothing when
+  // none is queued.
+  std::optional<std::uint16_t> take_key();
+  void scan(std::string_view data, unsigned char status = 0);
   void sensor_record(const std::vector<unsigned char> &raw);  // raw bytes, up to 100
-  std::size_t pending_scans() const { return scans_.size(); }
+  std::size_t pending_scans() const;
 
   // ---- stop requests of the idle manager (sticky until cleared) ----
-  void request_stop() { stop_ = true; }
-  void clear_stop() { stop_ = false; }
-  bool stop_requested() const { return stop_; }
+  void request_stop();
+  void clear_stop();
+  bool stop_requested() const;
 
   // ---- clock ----
   void set_clock(const DateTime &when);
@@ -99,126 +98,58 @@ class Terminal {
   long long now_ms() const;    // milliseconds since 2000-01-01 00:00:00
   void advance(long long ms);  // moves virtual time, running what falls due
   void set_real_time(bool on);
-  bool real_time() const { return real_time_; }
+  bool real_time() const;
 
   // ---- scheduled events and hooks ----
   void at(double seconds_from_now, std::function<void()> action);
-  std::size_t pending_events() const { return events_.size(); }
+  std::size_t pending_events() const;
   // Runs when the library waits and nothing is queued; it may queue input.
-  void on_idle(std::function<void()> hook) { idle_hook_ = std::move(hook); }
+  void on_idle(std::function<void()> hook);
   // Real-time mode: runs instead of sleeping, given the milliseconds the
   // library is willing to wait (the host reads its own input there).
-  void on_wait(std::function<void(int)> pump) { wait_pump_ = std::move(pump); }
+  void on_wait(std::function<void(int)> pump);
 
   // ---- starvation ----
-  bool starved() const { return starved_; }
-  const std::string &starvation() const { return starvation_; }
-  void set_starvation_limit(long long ms) { starve_limit_ms_ = ms; }
+  bool starved() const;
+  const std::string &starvation() const;
+  void set_starvation_limit(long long ms);
   // Forgets a starvation and its stop request, so that input is read again.
   void clear_starvation();
 
   // ---- user variables ----
-  void define_variable(int number, std::size_t capacity = 255);
+  void define_variable(int number);  // of the full 255 characters
+  void define_variable(int number, std::size_t capacity);
   void remove_variable(int number);
   void set_unreadable(int number, bool unreadable = true);
-  void set_variable(int number, const std::string &text);  // defines it when needed
+  void set_variable(int number, std::string_view text);  // defines it when needed
   std::optional<std::string> variable(int number) const;
   std::vector<int> variable_numbers() const;
 
   // ---- data and validation files ----
   // Text with one record per line becomes zero-terminated records in line
   // order; text that already holds zero bytes is taken as the image itself.
-  void add_file(const std::string &name, const std::string &content);
-  void add_image(const std::string &name, const std::string &bytes);
-  void remove_file(const std::string &name);
-  bool has_file(const std::string &name) const;
-  std::size_t load_directory(const std::string &path);  // every regular file
-  void force_validation(const std::string &name, int answer);  // "" forces all
-  void clear_forced_validation() { forced_.clear(); }
+  void add_file(std::string_view name, std::string_view content);
+  void add_image(std::string_view name, std::string_view bytes);
+  void remove_file(std::string_view name);
+  bool has_file(std::string_view name) const;
+  std::size_t load_directory(std::string_view path);         // every regular file
+  void force_validation(std::string_view name, int answer);  // "" forces all
+  void clear_forced_validation();
 
   // ---- what happened ----
-  const std::vector<LogEntry> &log() const { return log_; }
-  void clear_log() { log_.clear(); }
-  int count_log(const std::string &prefix) const;
-  const std::vector<int> &waits() const { return waits_; }  // each _WaitEvent argument
-  void clear_waits() { waits_.clear(); }
-  int calls(const std::string &function) const;
-  int transaction_flag() const { return transaction_flag_; }
-  long long last_beep_ms() const { return last_beep_ms_; }
-  long long last_led_ms() const { return last_led_ms_; }
-
-  // ---- the run-time side: called by the functions of termrt.h ----
-  void rt_write(int row, int col, const char *text, int length, int attr, bool set_attr);
-  void rt_fill(int row, int col, int character, int count);
-  void rt_read_cells(unsigned char *cells, int count, int row, int col) const;
-  void rt_write_cells(const unsigned char *cells, int count, int row, int col);
-  void rt_clear();
-  int rt_set_cursor(int row, int col);
-  void rt_set_cursor_type(int type) { cursor_type_ = type; }
-  int rt_read_key(std::uint16_t *code);
-  int rt_idle();
-  int rt_wait(int ms);
-  bool rt_has_scan() const { return !scans_.empty(); }
-  int rt_read_scan(unsigned char *buffer, int size);
-  int rt_read_variable(int number, char *buffer);
-  int rt_write_variable(int number, const char *text);
-  int rt_clear_variable(int number);
-  int rt_data_file(const char *name, const char **image, unsigned int *size);
-  int rt_validation(const char *name, const char *mode, const char *text);
-  void rt_log(const std::string &what);
-  void rt_beep() { last_beep_ms_ = now_ms(); }
-  void rt_led() { last_led_ms_ = now_ms(); }
-  void rt_transaction(int flag) { transaction_flag_ = flag; }
-  void rt_count(const char *function) { ++calls_[function]; }
+  const std::vector<LogEntry> &log() const;
+  void clear_log();
+  int count_log(std::string_view prefix) const;
+  const std::vector<int> &waits() const;  // each _WaitEvent argument
+  void clear_waits();
+  int calls(std::string_view function) const;
+  int transaction_flag() const;
+  long long last_beep_ms() const;
+  long long last_led_ms() const;
 
  private:
-  struct Variable {
-    std::string text;
-    std::size_t capacity = 255;
-    bool unreadable = false;
-  };
-  struct Event {
-    long long at_ms;
-    long long order;
-    std::function<void()> action;
-  };
-
-  bool input_pending() const { return !keys_.empty() || !scans_.empty() || stop_; }
-  void run_due_events();
-  bool idle_wait(long long ms, const char *what);
-  void starve(const std::string &why);
-  const std::string *find_file(const std::string &name) const;
-
-  Cell cells_[kRows][kCols];
-  int cursor_row_ = 0, cursor_col_ = 0, cursor_type_ = 0;
-  std::vector<std::uint16_t> keys_;
-  std::vector<std::vector<unsigned char>> scans_;
-  bool stop_ = false;
-  long long now_ms_ = 0;
-  long long real_offset_ms_ = 0;
-  bool real_time_ = false;
-  std::vector<Event> events_;
-  long long event_order_ = 0;
-  std::function<void()> idle_hook_;
-  std::function<void(int)> wait_pump_;
-  bool starved_ = false;
-  std::string starvation_;
-  long long starve_limit_ms_ = 0;  // set by reset
-  long long idle_since_input_ms_ = 0;
-  int empty_polls_ = 0;
-  int zero_waits_ = 0;
-  int unread_waits_ = 0;
-  long long starved_calls_ = 0;
-  long long starved_keys_ = 0;  // keys given since starvation, in turn from the starvation keys
-  std::map<int, Variable> variables_;
-  std::map<std::string, std::string> files_;               // by upper-case name
-  std::map<std::string, std::unique_ptr<char[]>> images_;  // the same, in blocks of their exact size
-  std::map<std::string, int> forced_;
-  std::vector<LogEntry> log_;
-  std::vector<int> waits_;
-  std::map<const char *, int> calls_;  // by the function's name as the run-time passes it
-  int transaction_flag_ = -1;
-  long long last_beep_ms_ = -1, last_led_ms_ = -1;
+  friend Device &device_of(Terminal &terminal);
+  std::unique_ptr<Device> device_;
 };
 
 // The one terminal of this process.

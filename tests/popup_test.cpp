@@ -55,11 +55,11 @@ TEST_F(PopupTest, MoreThanSixteenLinesIsSixteen) {
 
 TEST_F(PopupTest, RestoreBringsBackEveryCellAndAttribute) {
   fill_screen();
-  t.rt_write(3, 5, "ATTR", 4, 1, true);
+  unsigned short status;
+  _VioWrtCharStrAtt("ATTR", 4, 3, 5, 1, &status, 0);
   std::string before = screen();
   std::string attrs = t.row_attributes(3);
   open(4, 1);
-  unsigned short status;
   _VioWrtCharStrAtt("text in the window", 18, 2, 3, 1, &status, 0);
   EXPECT_EQ(restore(), 0);
   EXPECT_EQ(screen(), before);

@@ -21,6 +21,7 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <optional>
 #include <vector>
 
 #include "api.h"
@@ -108,9 +109,8 @@ int t_sensor_record(lua_State *L) {
 
 // The next queued key as the library would read it, or nil.
 int t_read_key(lua_State *L) {
-  std::uint16_t code = 0;
-  if (term().pending_keys() > 0 && term().rt_read_key(&code) == 0)
-    lua_pushinteger(L, code);
+  if (const std::optional<std::uint16_t> code = term().take_key())
+    lua_pushinteger(L, *code);
   else
     lua_pushnil(L);
   return 1;

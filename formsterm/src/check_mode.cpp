@@ -253,7 +253,7 @@ CommandOutcome LibraryProbe::run(const std::string &body, bool fields_first, boo
           99, "FI=" + std::to_string(field) + " INPUT=ALPHA LEN=1 ROW=" + std::to_string(field) + " COL=1");
       library.main(3, command_string("SET_FIE VAR=99").c_str());
     }
-  t.rt_clear();
+  t.clear_screen();
   answers = 0;
   recording = true;
   if (cancel_first) t.key(termrt::kCancel);
