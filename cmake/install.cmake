@@ -35,6 +35,7 @@ set(FORMS_DOC_DIR ${CMAKE_INSTALL_DATADIR}/doc/formsterm)
 # A new public header of termrt is one more entry here.
 set(TERMRT_PUBLIC_HEADERS
   termrt/terminal.h
+  termrt/key_names.h
   termrt/loader.h
   src/platform/termrt.h
   src/platform/keys.h
