@@ -45,6 +45,8 @@ int main(int argc, char **argv) {
   test_command->add_option("SCRIPTS", test.scripts, "the Lua test scripts")->required();
   test_command->add_flag("--update", test.update_goldens, "rewrite the golden screens that differ");
   test_command->add_option("--filter", test.filter, "run only the tests whose name holds this text");
+  test_command->add_flag("--trace", test.trace,
+                         "print each call of main, error report and signal as it happens");
   test_command->add_option("--snapshots", test.snapshot_dir, "the folder for snapshots with relative paths");
 
   formsterm::CheckOptions check;

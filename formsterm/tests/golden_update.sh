@@ -9,6 +9,7 @@ rm -rf "$dir"
 mkdir -p "$dir/golden"
 cat >"$dir/report_test.lua" <<'LUA'
 test("the report", function()
+  expect_report("M1")
   terminal.key("enter")
   forms.run(os.getenv("COMMAND"))
   expect_golden("golden/report.txt")
