@@ -13,6 +13,7 @@
 //   KEY.ENTER, KEY.CANCEL, ...      the key codes
 //   print(...)                     goes where the mode wants it
 #include <cctype>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
@@ -243,19 +244,8 @@ std::string failure_with_screen(const std::string &what) {
   return what + "\n" + screen;
 }
 
-// Script-level helpers, written in Lua itself.
-const char kPrelude[] = R"lua(
--- terminal.steps{fn, fn, ...}: the library's idle waits run the functions
--- in turn, one per wait; after the last one the hook is gone.
-function terminal.steps(list)
-  local i = 0
-  terminal.on_idle(function()
-    i = i + 1
-    if list[i] then list[i]() end
-    if i >= #list then terminal.on_idle(nil) end
-  end)
-end
-)lua";
+// The parts of the API written in Lua (prelude.lua, built in).
+extern const char kPrelude[];
 
 void install_expect_api(lua_State *L) {
   static const luaL_Reg functions[] = {
@@ -295,7 +285,7 @@ void install_expect_api(lua_State *L) {
   }
   lua_setglobal(L, "KEY");
 
-  if (luaL_loadbufferx(L, kPrelude, sizeof kPrelude - 1, "=formsterm", "t") != LUA_OK ||
+  if (luaL_loadbufferx(L, kPrelude, std::strlen(kPrelude), "=formsterm", "t") != LUA_OK ||
       lua_pcall(L, 0, 0, 0) != LUA_OK)
     throw std::runtime_error(std::string("formsterm's Lua prelude: ") + lua_tostring(L, -1));
 }

@@ -104,7 +104,18 @@ void Operator::read_action(int index, int position) {
       lua_pushvalue(L_, index);
       steps_.push_back(Step{Kind::kCheck, position, "a function", "", 0, 0, luaL_ref(L_, LUA_REGISTRYINDEX)});
       return;
-    case LUA_TTABLE: read_table_action(index, position, shown_table(L_, index)); return;
+    case LUA_TTABLE:
+      if (lua_rawlen(L_, index) > 0) {
+        // A list inside the list (a helper's actions): played in its place.
+        for (lua_Integer i = 1; i <= static_cast<lua_Integer>(lua_rawlen(L_, index)); ++i) {
+          lua_rawgeti(L_, index, i);
+          read_action(lua_gettop(L_), position);
+          lua_pop(L_, 1);
+        }
+        return;
+      }
+      read_table_action(index, position, shown_table(L_, index));
+      return;
     default:
       throw ScriptError(
           where + " is " + shown_value(L_, index) +
