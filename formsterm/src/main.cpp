@@ -39,6 +39,8 @@ int main(int argc, char **argv) {
   formsterm::RunOptions run;
   CLI::App *run_command = app.add_subcommand("run", "run a transaction program on an interactive terminal");
   run_command->add_option("PROGRAM", run.program, "the Lua program")->required();
+  run_command->add_option("--record", run.record,
+                          "write the session as a test script (F8: a golden screen of the display)");
 
   formsterm::TestOptions test;
   CLI::App *test_command = app.add_subcommand("test", "run test scripts headless on a virtual clock");
