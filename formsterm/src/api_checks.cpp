@@ -170,8 +170,16 @@ int l_expect_golden(lua_State *L) {
       throw ScriptError("expect_golden: " + path.string() + ": " + e.what());
     }
   }
+  // The golden file decides which checks run; an option asks for a section
+  // the file must have.
+  const char *lacking =
+      !golden                          ? nullptr
+      : with_cursor && !golden->cursor ? "cursor = true asks for the cursor, but the file has no @cursor line"
+      : with_attributes && !golden->attributes
+          ? "attributes = true asks for the attributes, but the file has no @attributes section"
+          : nullptr;
   if (host.update_goldens()) {
-    if (golden && compare_golden(*golden, s, mask).empty()) return 0;
+    if (golden && !lacking && compare_golden(*golden, s, mask).empty()) return 0;
     std::error_code ec;
     if (path.has_parent_path()) std::filesystem::create_directories(path.parent_path(), ec);
     std::ofstream out(path, std::ios::binary);
@@ -182,6 +190,9 @@ int l_expect_golden(lua_State *L) {
   }
   if (!golden)
     fail("the golden screen " + path.string() + " does not exist; `formsterm test --update` writes it");
+  if (lacking)
+    throw ScriptError("expect_golden: " + path.string() + ": " + lacking +
+                      "; the file decides which checks run, and `formsterm test --update` adds it");
   const std::string diff = compare_golden(*golden, s, mask);
   if (diff.empty()) return 0;
   throw ScriptError("the screen differs from the golden " + path.string() + " (mask '" + mask_text +
