@@ -3,6 +3,7 @@
 //   formsterm run PROGRAM.lua          the program on an interactive terminal
 //   formsterm test SCRIPT.lua...       test scripts, headless, on a virtual clock
 //   formsterm check HELPFILE           whether a help file works with the driver
+//   formsterm help api                 the reference of the Lua API
 //
 // libforms.so is loaded with dlopen and called through its exported main,
 // over the simulated run-time libtermrt.so.
@@ -19,7 +20,21 @@
 #define FORMS_LIBRARY_PATH "libforms.so"
 #endif
 
+namespace formsterm {
+extern const char kApiReference[];  // doc/api.txt, built in
+}
+
 namespace {
+
+// `formsterm help TOPIC`: the topics, each a text built into the program.
+int print_help(const std::string &topic) {
+  if (topic == "api") {
+    std::cout << formsterm::kApiReference;
+    return 0;
+  }
+  std::cerr << "formsterm help: no topic \"" << topic << "\"; the topics: api (the Lua API reference)\n";
+  return 2;
+}
 
 std::string default_library() {
   const char *from_environment = std::getenv("FORMSTERM_LIBRARY");
@@ -55,12 +70,17 @@ int main(int argc, char **argv) {
   CLI::App *check_command = app.add_subcommand("check", "check a help file against the panel driver");
   check_command->add_option("HELPFILE", check.help_file, "the help file")->required();
 
+  std::string topic = "api";
+  CLI::App *help_command = app.add_subcommand("help", "print a reference: `formsterm help api`, the Lua API");
+  help_command->add_option("TOPIC", topic, "api")->capture_default_str();
+
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError &e) {
     return app.exit(e);
   }
 
+  if (*help_command) return print_help(topic);
   try {
     if (*run_command) {
       run.library_path = library;
