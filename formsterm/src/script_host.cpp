@@ -126,7 +126,7 @@ int ScriptHost::call_main(int code, const char *parm, const std::string &label) 
   --command_depth_;
   last_result_ = result;
   last_command_ = label;
-  std::optional<std::string> report_failure = session_.look(label);
+  std::optional<std::string> report_failure = session_.look(label, false);
   session_.call_ended(result);
   if (operator_) operator_->call_ended();
   if (after_call) after_call();
@@ -170,7 +170,7 @@ void ScriptHost::run_callback(int id, bool once) {
 
 void ScriptHost::run_idle_callback() {
   if (callback_error_) return;
-  if (std::optional<std::string> failure = session_.look(running_command_))
+  if (std::optional<std::string> failure = session_.look(running_command_, true))
     return callback_failed(*failure, false);
   if (operator_) {
     if (std::optional<std::string> failure = operator_->on_wait(running_command_))

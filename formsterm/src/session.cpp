@@ -116,7 +116,7 @@ void Session::call_started(const std::string &what) { note("main " + what); }
 
 void Session::call_ended(int result) { note("main returned " + std::to_string(result)); }
 
-std::optional<std::string> Session::look(const std::string &command) {
+std::optional<std::string> Session::look(const std::string &command, bool at_wait) {
   flush_trace();
   std::optional<std::string> failure;
   const std::optional<StandingReport> report = standing_report(term());
@@ -135,6 +135,9 @@ std::optional<std::string> Session::look(const std::string &command) {
     }
   }
   report_seen_ = report_key;
+  // A popup counts once the library waits with it on the display: a
+  // program's POPUPWN window is still empty when the command returns.
+  if (!at_wait) return failure;
   const std::optional<std::string> popup = standing_popup(term());
   if (popup && popup != popup_seen_) popups_.push_back(*popup);
   popup_seen_ = popup;

@@ -45,10 +45,10 @@ class Session {
   void call_started(const std::string &what);
   void call_ended(int result);
 
-  // Reads the display: notes a popup or error report that was not standing
-  // at the last look. Returns the failure of an error report the test did
-  // not expect (when reports fail tests).
-  std::optional<std::string> look(const std::string &command);
+  // Reads the display: notes an error report, and at a wait of the library
+  // a popup, that was not standing at the last look. Returns the failure of
+  // an error report the test did not expect (when reports fail tests).
+  std::optional<std::string> look(const std::string &command, bool at_wait);
 
   const std::vector<std::string> &popups() const { return popups_; }
 
