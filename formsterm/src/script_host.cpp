@@ -72,6 +72,7 @@ void ScriptHost::reload_library() {
 void ScriptHost::fresh_start() {
   reload_library();
   reset_terminal();
+  session_.forget_expectations();
   last_result_.reset();
   last_command_.clear();
 }

@@ -68,7 +68,6 @@ void Session::clear() {
   popups_.clear();
   popup_seen_.reset();
   report_seen_.reset();
-  expected_.clear();
 }
 
 std::vector<termrt::LogEntry> Session::log() const {

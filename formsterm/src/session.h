@@ -33,8 +33,10 @@ std::string describe_report(const StandingReport &report);
 
 class Session {
  public:
-  // Back to an empty record (a fresh terminal).
+  // Back to an empty record (a fresh terminal); the expected reports stay
+  // until the next test (forget_expectations).
   void clear();
+  void forget_expectations() { expected_.clear(); }
 
   // The log: the terminal's entries with the calls of main and the error
   // reports in their places.

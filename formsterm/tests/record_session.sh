@@ -9,27 +9,11 @@ set -u
 formsterm=$1
 example=$2
 work=$3
-command -v tmux >/dev/null || { echo "tmux is not installed: skipped"; exit 77; }
-socket="formsterm-record-$$"
-tmx() { tmux -L "$socket" -f /dev/null "$@"; }
+pane=rec
+. "$(dirname "$0")/tmux_support.sh"
 trap 'tmx kill-server 2>/dev/null' EXIT
 rm -rf "$work"
 mkdir -p "$work"
-
-fail() {
-  echo "FAILED: $1"
-  echo "---- screen:"
-  tmx capture-pane -p -t rec
-  exit 1
-}
-
-wait_for() {
-  for _ in $(seq 150); do
-    tmx capture-pane -p -J -t rec 2>/dev/null | grep -qF -- "$1" && return 0
-    sleep 0.1
-  done
-  fail "the screen never showed: $1"
-}
 
 # start WIDTH HEIGHT ARGS...: formsterm in a fresh tmux session.
 start() {
