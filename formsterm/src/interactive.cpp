@@ -128,7 +128,10 @@ class Console {
         answer_while_quitting();
         return;
       }
-      if (recorder_ && ms == kPauseWaitMs) recorder_->paused();
+      in_pause_ = ms == kPauseWaitMs;
+      if (recorder_ && in_pause_) recorder_->paused();
+      if (recorder_ && ms >= 0 && ms != kPauseWaitMs && recorder_->input_wait())
+        status_ = "snapshot " + std::to_string(recorder_->goldens()) + " taken";
       draw();
       timeout(ms > 0 ? std::min(ms, 50) : ms == 0 ? 10 : 0);
       for (int ch = getch(); ch != ERR; ch = getch()) {
@@ -192,9 +195,11 @@ class Console {
     }
   }
 
+  // A key pressed during one of the driver's pauses is read and dropped by
+  // it: the replay, which gives keys only at input waits, leaves it out.
   void press(std::uint16_t code) {
     termrt::terminal().key(code);
-    if (recorder_) recorder_->key(code);
+    if (recorder_ && !in_pause_) recorder_->key(code);
   }
 
   void handle(int ch) {
@@ -203,8 +208,8 @@ class Console {
       case 3: quit("Ctrl-C"); return;
       case KEY_F(6): scan_prompt(); return;
       case KEY_F(8):
-        if (recorder_) recorder_->snapshot();
-        status_ = recorder_ ? "snapshot " + std::to_string(recorder_->goldens()) + " taken"
+        if (recorder_) recorder_->request_snapshot();
+        status_ = recorder_ ? "snapshot at the next wait for input"
                             : "F8 takes a snapshot when recording (run --record)";
         return;
       case KEY_RESIZE: clear(); return;
@@ -389,6 +394,7 @@ class Console {
   std::string title_;
   std::string status_;
   Recorder *recorder_;
+  bool in_pause_ = false;  // the library waits in one of the driver's pauses
   bool quitting_ = false;
   std::string stopped_by_;
   int quit_pumps_ = 0;

@@ -140,9 +140,12 @@ std::string Recorder::golden(const std::string &name) {
   return relative;
 }
 
-void Recorder::snapshot() {
+bool Recorder::input_wait() {
+  if (!snapshot_requested_) return false;
+  snapshot_requested_ = false;
   actions_.push_back(Action{Action::kGolden, 0, golden(std::to_string(goldens_ + 1)), 0});
   write("-- the recording stopped here, after " + std::to_string(actions_.size()) + " actions", "");
+  return true;
 }
 
 void Recorder::ended(Ending ending, const std::string &how) {

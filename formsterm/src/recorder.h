@@ -23,7 +23,11 @@ class Recorder {
 
   void key(std::uint16_t code);
   void scan(const std::string &text);
-  void snapshot();  // a golden screen of the display as it is now
+  // F8: a golden screen of the display, taken at the library's next wait
+  // for input, where the replay checks it.
+  void request_snapshot() { snapshot_requested_ = true; }
+  // The library waits for input: takes a requested snapshot; true if so.
+  bool input_wait();
   // The driver paused (banner, timed message): time spent there is no
   // operator's wait.
   void paused();
@@ -52,6 +56,7 @@ class Recorder {
   std::vector<Action> actions_;
   long long last_ms_;  // the last action or pause, in wall-clock milliseconds
   int goldens_ = 0;
+  bool snapshot_requested_ = false;
 };
 
 // The display as a golden screen, with the clock's dates and times masked.
