@@ -94,6 +94,8 @@ Operator::~Operator() {
 
 void Operator::read_action(int index, int position) {
   const std::string where = "operate: action " + std::to_string(position);
+  if (lua_type(L_, index) == LUA_TNUMBER && !lua_isinteger(L_, index))
+    throw ScriptError(where + " is " + shown_value(L_, index) + "; a key code is a whole number");
   switch (lua_type(L_, index)) {
     case LUA_TSTRING:
     case LUA_TNUMBER:
@@ -107,6 +109,15 @@ void Operator::read_action(int index, int position) {
     case LUA_TTABLE:
       if (lua_rawlen(L_, index) > 0) {
         // A list inside the list (a helper's actions): played in its place.
+        lua_pushnil(L_);
+        while (lua_next(L_, index) != 0) {
+          lua_pop(L_, 1);
+          if (!lua_isinteger(L_, -1)) {
+            lua_pop(L_, 1);
+            throw ScriptError(where + " " + shown_table(L_, index) +
+                              " mixes a list of actions with named fields; write them as separate actions");
+          }
+        }
         for (lua_Integer i = 1; i <= static_cast<lua_Integer>(lua_rawlen(L_, index)); ++i) {
           lua_rawgeti(L_, index, i);
           read_action(lua_gettop(L_), position);
