@@ -12,6 +12,7 @@ test("the first field definition shows the title banner, then restores the scree
 end)
 
 test("an unknown command shows the error report M1 until a key is pressed", function()
+  expect_report("M1") -- the test means it: without this line the report fails the test
   terminal.on_idle(function()
     expect_golden("golden/unknown_command.txt")
     terminal.key("enter")

@@ -35,23 +35,10 @@ local LOTS = 1 -- the CHKUNIQ list
 local FIELD_RECORDS = {31, 32, 33, 34, 35}
 local NEW_RECEIPT, BACK_TO_LOT = 20, 21
 
--- The utility commands take their arguments at fixed positions of the
--- command string, counted from 0 at the first of the two length digits
--- that forms.run puts in front. The text ends with one blank after the
--- last argument: the commands measure their minimum length that way.
-local function fixed_command(name, arguments)
-  local last = 8
-  for position, text in pairs(arguments) do last = math.max(last, position + #text - 1) end
-  local chars = {}
-  for position = 2, last + 1 do chars[position] = " " end
-  for i = 1, #name do chars[1 + i] = name:sub(i, i) end
-  for position, text in pairs(arguments) do
-    for i = 1, #text do chars[position + i - 1] = text:sub(i, i) end
-  end
-  return forms.run(table.concat(chars, "", 2, last + 1))
-end
+-- The utility commands (TM_DATE, DICOUNT, CHKUNIQ, TRANMSG, POPUPWN,
+-- V_DELAY) take their arguments at fixed positions of the command string;
+-- formsterm's builders (forms.tm_date{...} and so on) put them there.
 
-local function two_digits(n) return string.format("%02d", n) end
 local function trimmed(text) return (text or ""):match("^(.-)%s*$") end
 
 -- The screen. The driver draws the fields over whatever the display holds,
@@ -83,36 +70,36 @@ end
 -- day the receipt counter starts again. The count goes into variable 6.
 local counted_day
 local function refresh_day()
-  fixed_command("TM_DATE", {[10] = "24", [30] = two_digits(UV_TIME), [35] = "EURO", [52] = two_digits(UV_TODAY)})
+  forms.tm_date{time = UV_TIME, date = UV_TODAY, hours = 24, style = "EURO"}
   local today = terminal.uv[UV_TODAY]
   if counted_day ~= today then
-    fixed_command("DICOUNT", {[10] = "R", [20] = two_digits(RECEIPTS)})
+    forms.dicount{op = "R", counter = RECEIPTS}
     counted_day = today
   end
-  fixed_command("DICOUNT", {[10] = "S", [20] = two_digits(RECEIPTS), [31] = two_digits(UV_COUNT)})
+  forms.dicount{op = "S", counter = RECEIPTS, var = UV_COUNT}
 end
 
 local function count_receipt()
   refresh_day()
-  fixed_command("DICOUNT", {[10] = "I", [20] = two_digits(RECEIPTS)})
-  fixed_command("DICOUNT", {[10] = "S", [20] = two_digits(RECEIPTS), [31] = two_digits(UV_COUNT)})
+  forms.dicount{op = "I", counter = RECEIPTS}
+  forms.dicount{op = "S", counter = RECEIPTS, var = UV_COUNT}
 end
 
 -- 1 when the lot in variable 4 is new among the last ten lots (and now
 -- remembered), 0 when it was received before.
 local function lot_is_new()
-  return fixed_command("CHKUNIQ", {[10] = "V", [14] = two_digits(UV_LOT), [25] = tostring(LOTS)}) == 1
+  return forms.chkuniq{op = "V", var = UV_LOT, list = LOTS} == 1
 end
 
-local function transaction(send) fixed_command("TRANMSG", {[10] = send and "Y" or "N"}) end
+local function transaction(send) forms.tranmsg{send = send} end
 
 -- A message of the program's own in the driver's popup window, for about
 -- two and a half seconds (V_DELAY 47: 125 waits of 20 ms; cancel ends it).
 local function popup(lines)
-  fixed_command("POPUPWN", {[10] = "C", [16] = two_digits(#lines), [24] = "Y"})
+  forms.popupwn{op = "C", lines = #lines}
   for i, line in ipairs(lines) do terminal.put_text(1 + i, 3, line:sub(1, 22)) end
-  fixed_command("V_DELAY", {[10] = "47"})
-  fixed_command("POPUPWN", {[10] = "R"})
+  forms.v_delay{count = 47}
+  forms.popupwn{op = "R"}
 end
 
 -- Every field is prefilled (PUV=): part, quantity, date and lot from

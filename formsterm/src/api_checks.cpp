@@ -12,6 +12,8 @@
 //   expect_golden(path [, {mask=, cursor=, attributes=}])
 //   KEY.ENTER, KEY.CANCEL, ...      the key codes
 //   print(...)                     goes where the mode wants it
+#include <cctype>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
@@ -131,10 +133,11 @@ int l_expect_uv(lua_State *L) {
 int l_expect_log(lua_State *L) {
   const std::string prefix = string_arg(L, 1, "expect_log");
   const std::optional<long long> count = opt_int_arg(L, 2, "expect_log");
-  const int actual = term().count_log(prefix);
+  const Session &session = host_of(L).session();
+  const int actual = session.count_log(prefix);
   if (count ? actual == *count : actual > 0) return 0;
   std::string log;
-  for (const termrt::LogEntry &e : term().log()) log += "\n    " + e.what;
+  for (const termrt::LogEntry &e : session.log()) log += "\n    " + e.what;
   fail("the log has " + std::to_string(actual) + " entries beginning " + quoted(prefix) + ", expected " +
        (count ? std::to_string(*count) : std::string("at least one")) +
        "; the log:" + (log.empty() ? std::string(" empty") : log));
@@ -167,8 +170,16 @@ int l_expect_golden(lua_State *L) {
       throw ScriptError("expect_golden: " + path.string() + ": " + e.what());
     }
   }
+  // The golden file decides which checks run; an option asks for a section
+  // the file must have.
+  const char *lacking =
+      !golden                          ? nullptr
+      : with_cursor && !golden->cursor ? "cursor = true asks for the cursor, but the file has no @cursor line"
+      : with_attributes && !golden->attributes
+          ? "attributes = true asks for the attributes, but the file has no @attributes section"
+          : nullptr;
   if (host.update_goldens()) {
-    if (golden && compare_golden(*golden, s, mask).empty()) return 0;
+    if (golden && !lacking && compare_golden(*golden, s, mask).empty()) return 0;
     std::error_code ec;
     if (path.has_parent_path()) std::filesystem::create_directories(path.parent_path(), ec);
     std::ofstream out(path, std::ios::binary);
@@ -179,10 +190,42 @@ int l_expect_golden(lua_State *L) {
   }
   if (!golden)
     fail("the golden screen " + path.string() + " does not exist; `formsterm test --update` writes it");
+  if (lacking)
+    throw ScriptError("expect_golden: " + path.string() + ": " + lacking +
+                      "; the file decides which checks run, and `formsterm test --update` adds it");
   const std::string diff = compare_golden(*golden, s, mask);
   if (diff.empty()) return 0;
   throw ScriptError("the screen differs from the golden " + path.string() + " (mask '" + mask_text +
                     "', rows marked >):\n" + diff);
+}
+
+int l_expect_report(lua_State *L) {
+  const std::string code = string_arg(L, 1, "expect_report");
+  const long long count = opt_int_arg(L, 2, "expect_report").value_or(1);
+  const bool two_characters = code.size() == 2 && std::isupper(static_cast<unsigned char>(code[0])) &&
+                              std::isalnum(static_cast<unsigned char>(code[1]));
+  if (code != "append" && !two_characters)
+    throw ScriptError("expect_report: \"" + code +
+                      "\" is no result code (a capital and a letter or digit such as \"Z6\", or \"append\" "
+                      "for the append report)");
+  if (count < 1) throw ScriptError("expect_report: the count is 1 or more");
+  host_of(L).session().expect_report(code, static_cast<int>(count));
+  return 0;
+}
+
+// operate(program, actions): the program (a path beside the script, or a
+// function) with an operator playing the actions; returns the popups seen.
+int l_operate(lua_State *L) {
+  ScriptHost &host = host_of(L);
+  const std::size_t first_popup = host.session().popups().size();
+  host.operate(1, 2);
+  const std::vector<std::string> &popups = host.session().popups();
+  lua_createtable(L, static_cast<int>(popups.size() - first_popup), 0);
+  for (std::size_t i = first_popup; i < popups.size(); ++i) {
+    lua_pushlstring(L, popups[i].data(), popups[i].size());
+    lua_rawseti(L, -2, static_cast<lua_Integer>(i - first_popup + 1));
+  }
+  return 1;
 }
 
 // Builds the line on the Lua stack first: tostring may run script code.
@@ -212,19 +255,8 @@ std::string failure_with_screen(const std::string &what) {
   return what + "\n" + screen;
 }
 
-// Script-level helpers, written in Lua itself.
-const char kPrelude[] = R"lua(
--- terminal.steps{fn, fn, ...}: the library's idle waits run the functions
--- in turn, one per wait; after the last one the hook is gone.
-function terminal.steps(list)
-  local i = 0
-  terminal.on_idle(function()
-    i = i + 1
-    if list[i] then list[i]() end
-    if i >= #list then terminal.on_idle(nil) end
-  end)
-end
-)lua";
+// The parts of the API written in Lua (prelude.lua, built in).
+extern const char kPrelude[];
 
 void install_expect_api(lua_State *L) {
   static const luaL_Reg functions[] = {
@@ -238,6 +270,8 @@ void install_expect_api(lua_State *L) {
       {"expect_uv", guarded<l_expect_uv>},
       {"expect_log", guarded<l_expect_log>},
       {"expect_golden", guarded<l_expect_golden>},
+      {"expect_report", guarded<l_expect_report>},
+      {"operate", guarded<l_operate>},
       {"print", l_print},
       {nullptr, nullptr},
   };
@@ -262,7 +296,7 @@ void install_expect_api(lua_State *L) {
   }
   lua_setglobal(L, "KEY");
 
-  if (luaL_loadbufferx(L, kPrelude, sizeof kPrelude - 1, "=formsterm", "t") != LUA_OK ||
+  if (luaL_loadbufferx(L, kPrelude, std::strlen(kPrelude), "=formsterm", "t") != LUA_OK ||
       lua_pcall(L, 0, 0, 0) != LUA_OK)
     throw std::runtime_error(std::string("formsterm's Lua prelude: ") + lua_tostring(L, -1));
 }

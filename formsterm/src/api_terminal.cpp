@@ -434,7 +434,7 @@ int t_clear_forced_validation(lua_State *) {
 
 int t_log(lua_State *L) {
   const bool with_times = lua_toboolean(L, 1) != 0;
-  const std::vector<termrt::LogEntry> &log = term().log();
+  const std::vector<termrt::LogEntry> log = host_of(L).session().log();
   lua_createtable(L, static_cast<int>(log.size()), 0);
   lua_Integer i = 0;
   for (const termrt::LogEntry &e : log) {
@@ -453,12 +453,12 @@ int t_log(lua_State *L) {
 }
 
 int t_count_log(lua_State *L) {
-  lua_pushinteger(L, term().count_log(string_arg(L, 1, "terminal.count_log")));
+  lua_pushinteger(L, host_of(L).session().count_log(string_arg(L, 1, "terminal.count_log")));
   return 1;
 }
 
-int t_clear_log(lua_State *) {
-  term().clear_log();
+int t_clear_log(lua_State *L) {
+  host_of(L).session().clear_log();
   return 0;
 }
 

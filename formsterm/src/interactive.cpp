@@ -24,7 +24,9 @@
 #include <vector>
 
 #include "library.h"
+#include "recorder.h"
 #include "script_host.h"
+#include "session.h"
 #include "terminal.h"
 
 namespace formsterm {
@@ -50,7 +52,12 @@ constexpr int kPanelLeft = 44;
 // the process gives up on it.
 constexpr int kQuitPumpLimit = 3000;
 constexpr int kScanLimit = 97;
+// The frame of the display and the legend below it.
+constexpr int kLeastColumns = termrt::kCols + 2, kLeastLines = termrt::kRows + 4;
+// The wait of the driver's delay routine: a pause, not a wait for input.
+constexpr int kPauseWaitMs = 20;
 const char kLegend[] = "Esc cancel Tab/Dn next S-Tab/Up prev F10 done F5 blank F1 help F6 scan F12 quit";
+const char kRecordLegend[] = "Esc cancel Tab next S-Tab prev F10 done F1 help F6 scan F8 snapshot F12 stop";
 
 // The curses screen for the lifetime of the object; the terminal is always
 // given back, whichever way the object goes.
@@ -105,9 +112,12 @@ class SignalHandlers {
 
 class Console {
  public:
-  Console(ScriptHost &host, std::string title) : host_(host), title_(std::move(title)) {}
+  Console(ScriptHost &host, std::string title, Recorder *recorder)
+      : host_(host), title_(std::move(title)), recorder_(recorder) {}
 
   bool quitting() const { return quitting_; }
+  // How the user stopped the program: the key, and what main was doing.
+  const std::string &stopped_by() const { return stopped_by_; }
   void set_status(const std::string &text) { status_ = text; }
 
   // The terminal's real-time pump: draw, then wait up to ms for keys (a
@@ -118,6 +128,10 @@ class Console {
         answer_while_quitting();
         return;
       }
+      in_pause_ = ms == kPauseWaitMs;
+      if (recorder_ && in_pause_) recorder_->paused();
+      if (recorder_ && ms >= 0 && ms != kPauseWaitMs && recorder_->input_wait())
+        status_ = "snapshot " + std::to_string(recorder_->goldens()) + " taken";
       draw();
       timeout(ms > 0 ? std::min(ms, 50) : ms == 0 ? 10 : 0);
       for (int ch = getch(); ch != ERR; ch = getch()) {
@@ -125,9 +139,11 @@ class Console {
         if (quitting_) return;
         timeout(0);
       }
-      if (g_signalled) quit();
+      if (g_signalled) quit("a signal");
+    } catch (const std::exception &e) {
+      quit(e.what());
     } catch (...) {
-      quit();
+      quit("a failure");
     }
   }
 
@@ -140,7 +156,15 @@ class Console {
     return quitting_;
   }
 
-  void quit() noexcept {
+  void quit(const char *by) noexcept {
+    if (!quitting_) {
+      try {
+        stopped_by_ = std::string("stopped by ") + by +
+                      (host_.in_command() ? " while main ran " + host_.running_command()
+                                          : std::string(" between calls of main"));
+      } catch (...) {
+      }
+    }
     quitting_ = true;
     termrt::terminal().request_stop();
   }
@@ -171,33 +195,42 @@ class Console {
     }
   }
 
+  // A key pressed during one of the driver's pauses is read and dropped by
+  // it: the replay, which gives keys only at input waits, leaves it out.
+  void press(std::uint16_t code) {
+    termrt::terminal().key(code);
+    if (recorder_ && !in_pause_) recorder_->key(code);
+  }
+
   void handle(int ch) {
-    termrt::Terminal &t = termrt::terminal();
     switch (ch) {
-      case KEY_F(12):
-      case 3:  // Ctrl-C
-        quit();
-        return;
+      case KEY_F(12): quit("F12"); return;
+      case 3: quit("Ctrl-C"); return;
       case KEY_F(6): scan_prompt(); return;
+      case KEY_F(8):
+        if (recorder_) recorder_->request_snapshot();
+        status_ = recorder_ ? "snapshot at the next wait for input"
+                            : "F8 takes a snapshot when recording (run --record)";
+        return;
       case KEY_RESIZE: clear(); return;
       case '\r':
       case '\n':
-      case KEY_ENTER: t.key(termrt::kEnter); return;
-      case 27: t.key(termrt::kCancel); return;
+      case KEY_ENTER: press(termrt::kEnter); return;
+      case 27: press(termrt::kCancel); return;
       case '\t':
-      case KEY_DOWN: t.key(termrt::kNext); return;
+      case KEY_DOWN: press(termrt::kNext); return;
       case KEY_BTAB:
-      case KEY_UP: t.key(termrt::kPrevious); return;
-      case KEY_F(10): t.key(termrt::kComplete); return;
-      case KEY_F(5): t.key(termrt::kBlankEntry); return;
-      case KEY_F(1): t.key(termrt::kHelp); return;
+      case KEY_UP: press(termrt::kPrevious); return;
+      case KEY_F(10): press(termrt::kComplete); return;
+      case KEY_F(5): press(termrt::kBlankEntry); return;
+      case KEY_F(1): press(termrt::kHelp); return;
       case KEY_BACKSPACE:
       case 127:
-      case 8: t.key(termrt::kBackspace); return;
-      case KEY_LEFT: t.key(termrt::kLeft); return;
-      case KEY_RIGHT: t.key(termrt::kRight); return;
+      case 8: press(termrt::kBackspace); return;
+      case KEY_LEFT: press(termrt::kLeft); return;
+      case KEY_RIGHT: press(termrt::kRight); return;
       default:
-        if (ch >= 32 && ch <= 126) t.key(static_cast<std::uint16_t>(ch));
+        if (ch >= 32 && ch <= 126) press(static_cast<std::uint16_t>(ch));
     }
   }
 
@@ -218,6 +251,7 @@ class Console {
       if (g_signalled) return;
       if (ch == '\r' || ch == '\n' || ch == KEY_ENTER) {
         termrt::terminal().scan(text);
+        if (recorder_) recorder_->scan(text);
         status_ = "scanned \"" + text + "\"";
         return;
       }
@@ -230,11 +264,15 @@ class Console {
   void draw() {
     const termrt::Terminal &t = termrt::terminal();
     erase();
+    if (COLS < kLeastColumns || LINES < kLeastLines) {
+      draw_too_small();
+      return;
+    }
     draw_title(t);
     draw_display(t);
     if (COLS >= kPanelLeft + 20) draw_panel(t);
     attron(A_DIM);
-    mvaddnstr(LINES - 1, 0, kLegend, COLS - 1);
+    mvaddnstr(LINES - 1, 0, recorder_ ? kRecordLegend : kLegend, COLS - 1);
     attroff(A_DIM);
     if (t.cursor_type() != 0) {
       curs_set(1);
@@ -242,6 +280,27 @@ class Console {
     } else {
       curs_set(0);
     }
+    refresh();
+  }
+
+  // Rather than a display with rows cut off: how large the terminal must be.
+  void draw_too_small() {
+    const std::string text = "formsterm needs a terminal of at least " + std::to_string(kLeastColumns) +
+                             " columns and " + std::to_string(kLeastLines) +
+                             " rows for the 20x40 display; this one has " + std::to_string(COLS) + "x" +
+                             std::to_string(LINES) + ". Enlarge it (F12 quits).";
+    int y = 0, x = 0;
+    std::size_t at = 0;
+    while (at < text.size() && y < LINES) {  // word by word, wrapped to the width
+      std::size_t end = text.find(' ', at);
+      if (end == std::string::npos) end = text.size();
+      const int length = static_cast<int>(end - at);
+      if (x > 0 && x + length > COLS) ++y, x = 0;
+      mvaddnstr(y, x, text.c_str() + at, std::min(length, COLS));
+      x += length + 1;
+      at = end + 1;
+    }
+    curs_set(0);
     refresh();
   }
 
@@ -302,6 +361,12 @@ class Console {
     } else {
       mvaddnstr(kFrameTop + 3, kPanelLeft, "main not called yet", width);
     }
+    // An error report on the display: its code in plain words.
+    if (std::optional<StandingReport> report = standing_report(t)) {
+      attron(A_BOLD);
+      mvaddnstr(kFrameTop + 5, kPanelLeft, describe_report(*report).c_str(), width);
+      attroff(A_BOLD);
+    }
 
     attron(A_UNDERLINE);
     mvaddnstr(kFrameTop + 6, kPanelLeft, "user variables", width);
@@ -328,9 +393,20 @@ class Console {
   ScriptHost &host_;
   std::string title_;
   std::string status_;
+  Recorder *recorder_;
+  bool in_pause_ = false;  // the library waits in one of the driver's pauses
   bool quitting_ = false;
+  std::string stopped_by_;
   int quit_pumps_ = 0;
 };
+
+// What the user reads after curses has given the terminal back.
+std::string how_it_ended(const ScriptHost &host, const std::string &stopped_by) {
+  std::string text = "formsterm run: " + (stopped_by.empty() ? std::string("the program ended") : stopped_by);
+  if (host.last_result())
+    text += "; main last returned " + std::to_string(*host.last_result()) + " for " + host.last_command();
+  return text;
+}
 
 Console *g_console = nullptr;
 
@@ -376,6 +452,7 @@ int run_interactive(const RunOptions &options, std::ostream &err) {
   }
 
   std::optional<std::string> error;
+  std::string ended;
   bool quit = false;
   {
     std::string why;
@@ -385,7 +462,9 @@ int run_interactive(const RunOptions &options, std::ostream &err) {
       return 2;
     }
     SignalHandlers signals;
-    Console console(host, std::filesystem::path(options.program).filename().string());
+    std::unique_ptr<Recorder> recorder;
+    if (!options.record.empty()) recorder = std::make_unique<Recorder>(options.record, options.program);
+    Console console(host, std::filesystem::path(options.program).filename().string(), recorder.get());
     g_console = &console;
     host.on_fresh = [&console] {
       termrt::Terminal &t = termrt::terminal();
@@ -394,13 +473,22 @@ int run_interactive(const RunOptions &options, std::ostream &err) {
     };
     host.after_call = [&console] { console.pump(-1); };
     host.quit_requested = [&console] { return console.quitting(); };
-    host.on_callback_error = [&console] { console.quit(); };
+    host.on_callback_error = [&console] { console.quit("a failing callback"); };
     host.print = [&console](const std::string &text) { console.set_status(text); };
     host.reset_terminal();
     lua_sethook(host.lua(), count_hook, LUA_MASKCOUNT, 100000);
 
     error = host.run_script(&quit);
+    if (recorder) {
+      if (quit || console.quitting())
+        recorder->ended(Recorder::Ending::kQuit, "the recording stopped here: " + console.stopped_by());
+      else if (error)
+        recorder->ended(Recorder::Ending::kFailed, "the recording stopped here: the program failed");
+      else
+        recorder->ended(Recorder::Ending::kEnded, "the program ended");
+    }
     if (!error && !console.quitting()) console.wait_for_leave();
+    ended = how_it_ended(host, console.stopped_by());
 
     lua_sethook(host.lua(), nullptr, 0, 0);
     g_console = nullptr;
@@ -411,11 +499,12 @@ int run_interactive(const RunOptions &options, std::ostream &err) {
     host.print = nullptr;
     termrt::terminal().reset();  // drops the pump, which refers to the console
   }
-  if (quit) return 0;
-  if (error) {
+  if (!options.record.empty()) err << "formsterm run: recorded the session in " << options.record << "\n";
+  if (error && !quit) {
     err << *error << "\n";
     return 1;
   }
+  err << ended << "\n";
   return 0;
 }
 

@@ -13,6 +13,7 @@ namespace formsterm {
 struct RunOptions {
   std::string library_path;
   std::string program;
+  std::string record;  // write the session as a test script here
 };
 
 // Why this process has no usable terminal, or nothing when it has one.

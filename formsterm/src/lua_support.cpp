@@ -2,6 +2,9 @@
 // traceback message handler.
 #include "lua_support.h"
 
+#include <cstdio>
+#include <cstring>
+
 namespace formsterm {
 
 namespace {
@@ -108,12 +111,18 @@ int traceback_handler(lua_State *L) {
   lua_settop(L, 1);
   lua_Debug ar;
   int frames = 0;
+  char last[LUA_IDSIZE + 16] = "";
   for (int level = 1; lua_getstack(L, level, &ar); ++level) {
     lua_getinfo(L, "Sl", &ar);
     if (ar.currentline <= 0 || ar.source[0] != '@') continue;
-    // The innermost script line is already named by the message itself.
-    if (++frames == 1) continue;
-    lua_pushfstring(L, "\n    called from %s:%d", ar.short_src, ar.currentline);
+    // The innermost script line is already named by the message itself,
+    // and a line that calls a function on the same line is named once.
+    char place[sizeof last];
+    std::snprintf(place, sizeof place, "%s:%d", ar.short_src, ar.currentline);
+    const bool repeated = std::strcmp(place, last) == 0;
+    std::memcpy(last, place, sizeof last);
+    if (++frames == 1 || repeated) continue;
+    lua_pushfstring(L, "\n    called from %s", place);
   }
   lua_concat(L, lua_gettop(L));
   return 1;

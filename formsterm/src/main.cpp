@@ -3,6 +3,7 @@
 //   formsterm run PROGRAM.lua          the program on an interactive terminal
 //   formsterm test SCRIPT.lua...       test scripts, headless, on a virtual clock
 //   formsterm check HELPFILE           whether a help file works with the driver
+//   formsterm help api                 the reference of the Lua API
 //
 // libforms.so is loaded with dlopen and called through its exported main,
 // over the simulated run-time libtermrt.so.
@@ -15,6 +16,24 @@
 #include "library.h"
 #include "lookup.h"
 #include "test_mode.h"
+
+namespace formsterm {
+extern const char kApiReference[];  // doc/api.txt, built in
+}
+
+namespace {
+
+// `formsterm help TOPIC`: the topics, each a text built into the program.
+int print_help(const std::string &topic) {
+  if (topic == "api") {
+    std::cout << formsterm::kApiReference;
+    return 0;
+  }
+  std::cerr << "formsterm help: no topic \"" << topic << "\"; the topics: api (the Lua API reference)\n";
+  return 2;
+}
+
+}  // namespace
 
 int main(int argc, char **argv) {
   CLI::App app{"formsterm - runs transaction programs and panel tests on a simulated terminal"};
@@ -30,20 +49,37 @@ int main(int argc, char **argv) {
   formsterm::RunOptions run;
   CLI::App *run_command = app.add_subcommand("run", "run a transaction program on an interactive terminal");
   run_command->add_option("PROGRAM", run.program, "the Lua program")->required();
+  run_command->add_option("--record", run.record,
+                          "write the session as a test script (F8: a golden screen of the display)");
 
   formsterm::TestOptions test;
   CLI::App *test_command = app.add_subcommand("test", "run test scripts headless on a virtual clock");
   test_command->add_option("SCRIPTS", test.scripts, "the Lua test scripts")->required();
   test_command->add_flag("--update", test.update_goldens, "rewrite the golden screens that differ");
   test_command->add_option("--filter", test.filter, "run only the tests whose name holds this text");
+  test_command->add_flag("--trace", test.trace,
+                         "print each call of main, error report and signal as it happens");
   test_command->add_option("--snapshots", test.snapshot_dir, "the folder for snapshots with relative paths");
 
   formsterm::CheckOptions check;
   CLI::App *check_command = app.add_subcommand("check", "check a help file against the panel driver");
   check_command->add_option("HELPFILE", check.help_file, "the help file")->required();
 
+  std::string topic = "api";
+  CLI::App *help_command = app.add_subcommand("help", "print a reference: `formsterm help api`, the Lua API");
+  help_command->add_option("TOPIC", topic, "api")->capture_default_str();
+
   try {
     app.parse(argc, argv);
+  } catch (const CLI::ParseError &e) {
+    return app.exit(e);
+  } catch (const formsterm::LoadError &e) {  // --version with a library that is missing or foreign
+    std::cerr << "formsterm: " << e.what() << "\n";
+    return 2;
+  }
+
+  if (*help_command) return print_help(topic);
+  try {
     formsterm::check_library(library);
     if (*run_command) {
       run.library_path = library;
@@ -55,8 +91,6 @@ int main(int argc, char **argv) {
     }
     check.library_path = library;
     return formsterm::run_check(check, std::cout);
-  } catch (const CLI::ParseError &e) {
-    return app.exit(e);
   } catch (const formsterm::LoadError &e) {
     std::cerr << "formsterm: " << e.what() << "\n";
     return 2;

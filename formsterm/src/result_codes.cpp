@@ -5,7 +5,8 @@ namespace formsterm {
 
 const std::vector<ResultCode> &result_codes() {
   static const std::vector<ResultCode> table = {
-      {"Z6", "SET_FIE", "INPUT= missing or not in capitals", "give INPUT= one of the input kinds, in capitals"},
+      {"Z6", "SET_FIE", "INPUT= missing or not in capitals",
+       "give INPUT= one of the input kinds, in capitals"},
   };
   return table;
 }

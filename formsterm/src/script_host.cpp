@@ -72,6 +72,7 @@ void ScriptHost::reload_library() {
 void ScriptHost::fresh_start() {
   reload_library();
   reset_terminal();
+  session_.forget_expectations();
   last_result_.reset();
   last_command_.clear();
 }
@@ -82,6 +83,7 @@ void ScriptHost::reset_terminal() {
   t.reset();
   t.set_starvation_limit(kStarvationLimitMs);
   t.on_idle([this] { run_idle_callback(); });
+  session_.clear();
   clear_callbacks(lua());
   callback_error_.reset();
   load_program_files();
@@ -116,27 +118,35 @@ int ScriptHost::call_main(int code, const char *parm, const std::string &label) 
   if (!library_) throw ScriptError("no library is loaded");
   if (quit_requested && quit_requested()) throw QuitRequested();
   termrt::Terminal &t = termrt::terminal();
+  if (operator_ && operator_->quitting()) throw QuitRequested();
   callback_error_.reset();
+  session_.call_started(code == 3 ? "3 \"" + std::string(parm ? parm : "") + "\"" : std::to_string(code));
   ++command_depth_;
   running_command_ = label;
   const int result = library_->main(code, parm);
   --command_depth_;
   last_result_ = result;
   last_command_ = label;
+  std::optional<std::string> report_failure = session_.look(label, false);
+  session_.call_ended(result);
+  if (operator_) operator_->call_ended();
   if (after_call) after_call();
   if (callback_error_) {
     std::string error = *callback_error_;
     callback_error_.reset();
-    throw ScriptError(label + " was cut short because a callback failed:\n" + error);
+    throw ScriptError(error + "\n(" + label + " was cut short)", callback_error_located_);
   }
   if (t.starved()) throw ScriptError(failure_with_screen(label + " starved: " + t.starvation()));
+  if (report_failure) throw ScriptError(*report_failure);
   if (quit_requested && quit_requested()) throw QuitRequested();
+  if (operator_ && operator_->quitting()) throw QuitRequested();
   return result;
 }
 
-void ScriptHost::callback_failed(const std::string &error) {
+void ScriptHost::callback_failed(const std::string &error, bool located) {
   if (callback_error_) return;
   callback_error_ = error;
+  callback_error_located_ = located;
   if (on_callback_error)
     on_callback_error();
   else
@@ -161,6 +171,13 @@ void ScriptHost::run_callback(int id, bool once) {
 
 void ScriptHost::run_idle_callback() {
   if (callback_error_) return;
+  if (std::optional<std::string> failure = session_.look(running_command_, true))
+    return callback_failed(*failure, false);
+  if (operator_) {
+    if (std::optional<std::string> failure = operator_->on_wait(running_command_))
+      callback_failed(*failure, false);
+    return;
+  }
   lua_State *L = lua();
   if (!push_callback(L, kIdleCallback, false)) return;
   bool quit = false;
@@ -211,7 +228,8 @@ std::optional<std::string> ScriptHost::run_test(int index) {
   lua_rawgeti(L, -1, 2);
   lua_remove(L, -2);
   lua_remove(L, -2);
-  return protected_call(L, 0);
+  std::optional<std::string> error = protected_call(L, 0);
+  return error ? error : test_end_failure();
 }
 
 void ScriptHost::add_test(lua_State *L, const std::string &name, int function_index) {
@@ -227,6 +245,33 @@ void ScriptHost::add_test(lua_State *L, const std::string &name, int function_in
   lua_rawseti(L, -2, n + 1);
   lua_pop(L, 1);
 }
+
+void ScriptHost::operate(int program_index, int actions_index) {
+  lua_State *L = lua();
+  if (operator_) throw ScriptError("operate: an operator is already at work");
+  program_index = lua_absindex(L, program_index);
+  if (lua_type(L, program_index) == LUA_TSTRING) {
+    const std::filesystem::path path = resolve(lua_tostring(L, program_index), false);
+    if (luaL_loadfilex(L, path.string().c_str(), "t") != LUA_OK) {
+      std::string error = lua_tostring(L, -1) ? lua_tostring(L, -1) : "cannot load " + path.string();
+      lua_pop(L, 1);
+      throw ScriptError("operate: " + error);
+    }
+  } else {
+    function_arg(L, program_index, "operate");
+    lua_pushvalue(L, program_index);
+  }
+  Operator op(L, actions_index, session_);
+  operator_ = &op;
+  bool quit = false;
+  std::optional<std::string> error = protected_call(L, 0, &quit);
+  operator_ = nullptr;
+  if (quit) error.reset();
+  if (error) throw ScriptError(*error, true);
+  if (std::optional<std::string> unfinished = op.finish()) throw ScriptError(*unfinished);
+}
+
+std::optional<std::string> ScriptHost::test_end_failure() { return session_.unmet_expectations(); }
 
 void ScriptHost::say(const std::string &text) {
   if (print)

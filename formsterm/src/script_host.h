@@ -15,6 +15,8 @@
 
 #include "library.h"
 #include "lua_support.h"
+#include "operator.h"
+#include "session.h"
 
 namespace formsterm {
 
@@ -78,7 +80,8 @@ class ScriptHost {
   const std::string &running_command() const { return running_command_; }
   void reload_library();
   void load_program_files();
-  void callback_failed(const std::string &error);
+  // located: the error names its script line (a callback's own failure).
+  void callback_failed(const std::string &error, bool located = true);
   // The error of a callback that ran outside a command (terminal.advance).
   std::optional<std::string> take_callback_error();
   void run_callback(int id, bool once);
@@ -89,6 +92,14 @@ class ScriptHost {
   void refuse_in_command(const char *what) const;
   bool update_goldens() const { return options_.update_goldens; }
 
+  // The session record (log notes, popups, expected reports).
+  Session &session() { return session_; }
+  // Plays the actions at the list on the stack against the program (a path
+  // or a function at program_index); raises ScriptError on a failure.
+  void operate(int program_index, int actions_index);
+  // The failure of a test that ended without a failure of its own.
+  std::optional<std::string> test_end_failure();
+
  private:
   void install_api();
   void clear_script_state();
@@ -96,10 +107,13 @@ class ScriptHost {
   HostOptions options_;
   LuaPtr lua_;
   std::unique_ptr<FormsLibrary> library_;
+  Session session_;
+  Operator *operator_ = nullptr;  // while operate() runs
   std::optional<int> last_result_;
   std::string last_command_;
   std::string running_command_;
   std::optional<std::string> callback_error_;
+  bool callback_error_located_ = true;
   int callback_id_ = 0;
   int command_depth_ = 0;
   bool registering_tests_ = false;

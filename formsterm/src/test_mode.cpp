@@ -14,7 +14,7 @@ namespace formsterm {
 namespace {
 
 struct Tally {
-  int passed = 0, failed = 0;
+  int passed = 0, failed = 0, filtered_out = 0;
 };
 
 std::string indented(const std::string &text) {
@@ -48,6 +48,9 @@ void run_script_tests(const TestOptions &options, const std::string &script, std
   host_options.update_goldens = options.update_goldens;
   ScriptHost host(host_options);
   host.print = [&out](const std::string &text) { out << text << "\n"; };
+  host.session().reports_fail = true;
+  if (options.trace)
+    host.session().trace = [&out](const std::string &entry) { out << "  | " << entry << "\n"; };
 
   try {
     host.fresh_start();
@@ -59,13 +62,19 @@ void run_script_tests(const TestOptions &options, const std::string &script, std
   const int count = host.test_count();
   if (error || count == 0) {
     // The top level failed, or it was the test itself.
+    if (!error && count == 0) error = host.test_end_failure();
     if (error || options.filter.empty() || script.find(options.filter) != std::string::npos)
       report(out, tally, script, error);
+    else
+      ++tally.filtered_out;
     if (error) return;
   }
   for (int i = 0; i < count; ++i) {
     const std::string name = host.test_name(i);
-    if (!options.filter.empty() && name.find(options.filter) == std::string::npos) continue;
+    if (!options.filter.empty() && name.find(options.filter) == std::string::npos) {
+      ++tally.filtered_out;
+      continue;
+    }
     const std::string label = script + ": " + name;
     try {
       host.fresh_start();
@@ -82,6 +91,9 @@ void run_script_tests(const TestOptions &options, const std::string &script, std
 int run_tests(const TestOptions &options, std::ostream &out) {
   Tally tally;
   for (const std::string &script : options.scripts) run_script_tests(options, script, out, tally);
+  if (tally.passed + tally.failed == 0 && tally.filtered_out > 0)
+    out << "no test name holds \"" << options.filter << "\" (" << tally.filtered_out
+        << " tests left out); --filter matches part of a test's name\n";
   out << tally.passed << " passed, " << tally.failed << " failed" << std::endl;
   return tally.failed == 0 && tally.passed > 0 ? 0 : 1;
 }

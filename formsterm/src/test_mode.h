@@ -15,6 +15,7 @@ struct TestOptions {
   std::string snapshot_dir;
   std::string filter;  // only tests whose name holds this text
   bool update_goldens = false;
+  bool trace = false;  // print the log as the tests run
 };
 
 // Returns the exit status: 0 when every test passed, 1 otherwise.

@@ -9,6 +9,7 @@ rm -rf "$dir"
 mkdir -p "$dir/golden"
 cat >"$dir/report_test.lua" <<'LUA'
 test("the report", function()
+  expect_report("M1")
   terminal.key("enter")
   forms.run(os.getenv("COMMAND"))
   expect_golden("golden/report.txt")
@@ -33,4 +34,16 @@ before=$(stat -c %Y.%s "$dir/golden/report.txt")
 sleep 1
 COMMAND=NOTHINGS "$formsterm" test --update "$dir/report_test.lua" | grep -qF "wrote golden" && fail "rewrote a matching golden"
 [ "$(stat -c %Y.%s "$dir/golden/report.txt")" = "$before" ] || fail "the matching golden changed"
+# An option that asks for a check the file lacks is an error; --update adds it.
+cat >"$dir/cursor_test.lua" <<'LUA'
+expect_report("M1")
+terminal.key("enter")
+forms.run("NOTHING")
+expect_golden("golden/report.txt", {cursor = true})
+LUA
+"$formsterm" test "$dir/cursor_test.lua" | grep -qF "asks for the cursor, but the file has no @cursor line" ||
+  fail "a check the golden lacks was not refused"
+"$formsterm" test --update "$dir/cursor_test.lua" | grep -qF "wrote golden" || fail "--update did not add @cursor"
+grep -qx "@cursor 0 0" "$dir/golden/report.txt" || fail "no @cursor line added"
+"$formsterm" test "$dir/cursor_test.lua" | grep -qx "1 passed, 0 failed" || fail "the added cursor does not match"
 echo "golden updates behave"

@@ -6,25 +6,8 @@
 set -u
 formsterm=$1
 dir=$2
-command -v tmux >/dev/null || { echo "tmux is not installed: skipped"; exit 77; }
-socket="formsterm-smoke-$$"
-tmx() { tmux -L "$socket" -f /dev/null "$@"; }
-
-fail() {
-  echo "FAILED: $1"
-  echo "---- screen:"
-  tmx capture-pane -p -t smoke
-  exit 1
-}
-
-# wait_for TEXT: until the pane shows TEXT, for up to 15 seconds.
-wait_for() {
-  for _ in $(seq 150); do
-    tmx capture-pane -p -J -t smoke 2>/dev/null | grep -qF -- "$1" && return 0
-    sleep 0.1
-  done
-  fail "the screen never showed: $1"
-}
+pane=smoke
+. "$(dirname "$0")/tmux_support.sh"
 
 pidfile=$(mktemp)
 trap 'tmx kill-server 2>/dev/null; rm -f "$pidfile"' EXIT

@@ -7,6 +7,7 @@ local function failure_of(fn)
 end
 
 local function show_report()
+  expect_report("M1") -- an unknown command shows a report to check against
   terminal.key("enter")
   forms.run("NOTHING")
 end
@@ -38,7 +39,7 @@ test("a failing check names its line, what differs and shows the screen", functi
   err = failure_of(function() expect_uv(500, "") end)
   expect(err:find('user variable 500 holds nothing', 1, true), err)
   err = failure_of(function() expect_log("led", 2) end)
-  expect(err:find("the log has 0 entries beginning \"led\", expected 2; the log: empty", 1, true), err)
+  expect(err:find("the log has 0 entries beginning \"led\", expected 2; the log:\n    main 3 \"07NOTHING\"\n    report M1", 1, true), err)
   err = failure_of(function() expect_screen_has("nowhere") end)
   expect(err:find('no row of the screen holds "nowhere"', 1, true), err)
   err = failure_of(function() expect(false, "plain") end)

@@ -1,0 +1,157 @@
+// session.cpp - the session record: reports and popups read off the
+// display, and the notes of formsterm merged into the terminal's log.
+#include "session.h"
+
+#include "api.h"
+#include "result_codes.h"
+
+namespace formsterm {
+
+namespace {
+
+termrt::Terminal &term() { return termrt::terminal(); }
+
+const char kReportHead[] = "Bad CZEB(";
+const char kAppendHead[] = "ZEB append too long:";
+const char kPressAnyKey[] = "Press any key to continue";
+const char kPopupBorder[] = "+----------------------+";
+constexpr int kPopupLeft = 2, kPopupWidth = 22;
+
+bool starts_with(const std::string &text, std::string_view head) {
+  return text.compare(0, head.size(), head) == 0;
+}
+
+std::string trimmed(const std::string &text) {
+  const std::size_t end = text.find_last_not_of(' ');
+  return end == std::string::npos ? std::string() : text.substr(0, end + 1);
+}
+
+std::string quoted(const std::string &text) { return "\"" + text + "\""; }
+
+}  // namespace
+
+std::optional<StandingReport> standing_report(const termrt::Terminal &t) {
+  const std::string row0 = t.row_text(0);
+  if (!starts_with(t.row_text(1), kPressAnyKey)) return std::nullopt;
+  if (starts_with(row0, kReportHead) && row0.compare(11, 2, "):") == 0)
+    return StandingReport{row0.substr(9, 2), trimmed(row0.substr(13, 18))};
+  if (starts_with(row0, kAppendHead)) return StandingReport{"append", trimmed(row0.substr(21, 12))};
+  return std::nullopt;
+}
+
+std::optional<std::string> standing_popup(const termrt::Terminal &t) {
+  if (t.row_text(1).compare(kPopupLeft, sizeof kPopupBorder - 1, kPopupBorder) != 0) return std::nullopt;
+  std::string text;
+  for (int r = 2; r < termrt::kRows; ++r) {
+    const std::string row = t.row_text(r);
+    if (row.compare(kPopupLeft, sizeof kPopupBorder - 1, kPopupBorder) == 0) return text;
+    if (row[kPopupLeft] != '|' || row[kPopupLeft + kPopupWidth + 1] != '|') return std::nullopt;
+    if (r > 2) text += " / ";
+    text += trimmed(row.substr(kPopupLeft + 1, kPopupWidth));
+  }
+  return std::nullopt;
+}
+
+std::string describe_report(const StandingReport &report) {
+  std::string meaning = "the value does not fit its user variable (DICOUNT, TM_DATE)";
+  if (report.code != "append") {
+    const ResultCode *entry = find_result_code(report.code);
+    meaning = entry ? std::string(entry->meaning) + " (" + std::string(entry->command) + ")"
+                    : std::string("no such result code");
+  }
+  return report.code + " " + quoted(report.text) + ": " + meaning;
+}
+
+void Session::clear() {
+  notes_.clear();
+  traced_ = 0;
+  popups_.clear();
+  popup_seen_.reset();
+  report_seen_.reset();
+}
+
+std::vector<termrt::LogEntry> Session::log() const {
+  const std::vector<termrt::LogEntry> &own = term().log();
+  std::vector<termrt::LogEntry> merged;
+  merged.reserve(own.size() + notes_.size());
+  std::size_t next_note = 0;
+  for (std::size_t i = 0; i <= own.size(); ++i) {
+    for (; next_note < notes_.size() && notes_[next_note].position <= i; ++next_note)
+      merged.push_back(notes_[next_note].entry);
+    if (i < own.size()) merged.push_back(own[i]);
+  }
+  return merged;
+}
+
+int Session::count_log(const std::string &prefix) const {
+  int n = 0;
+  for (const termrt::LogEntry &e : log())
+    if (starts_with(e.what, prefix)) ++n;
+  return n;
+}
+
+void Session::clear_log() {
+  term().clear_log();
+  notes_.clear();
+  traced_ = 0;
+}
+
+void Session::note(const std::string &what) {
+  // Notes made after entries the terminal has since dropped keep their order.
+  const std::size_t position = term().log().size();
+  for (Note &n : notes_) n.position = std::min(n.position, position);
+  notes_.push_back(Note{position, termrt::LogEntry{term().now_ms(), what}});
+  flush_trace();
+}
+
+void Session::flush_trace() {
+  if (!trace) return;
+  const std::vector<termrt::LogEntry> entries = log();
+  if (traced_ > entries.size()) traced_ = 0;
+  for (; traced_ < entries.size(); ++traced_) trace(entries[traced_].what);
+}
+
+void Session::call_started(const std::string &what) { note("main " + what); }
+
+void Session::call_ended(int result) { note("main returned " + std::to_string(result)); }
+
+std::optional<std::string> Session::look(const std::string &command, bool at_wait) {
+  flush_trace();
+  std::optional<std::string> failure;
+  const std::optional<StandingReport> report = standing_report(term());
+  const std::optional<std::string> report_key =
+      report ? std::optional<std::string>(report->code + report->text) : std::nullopt;
+  if (report && report_key != report_seen_) {
+    note("report " + describe_report(*report));
+    popups_.push_back(trimmed(term().row_text(0)));
+    int &expected = expected_[report->code];
+    if (expected > 0) {
+      --expected;
+    } else if (reports_fail) {
+      failure = failure_with_screen("an error report the test did not expect: " + describe_report(*report) +
+                                    "\n  shown by " + command + "; expect_report(\"" + report->code +
+                                    "\") before it if the test means it");
+    }
+  }
+  report_seen_ = report_key;
+  // A popup counts once the library waits with it on the display: a
+  // program's POPUPWN window is still empty when the command returns.
+  if (!at_wait) return failure;
+  const std::optional<std::string> popup = standing_popup(term());
+  if (popup && popup != popup_seen_) popups_.push_back(*popup);
+  popup_seen_ = popup;
+  return failure;
+}
+
+void Session::expect_report(const std::string &code, int count) { expected_[code] += count; }
+
+std::optional<std::string> Session::unmet_expectations() const {
+  std::string missing;
+  for (const auto &[code, count] : expected_)
+    if (count > 0)
+      missing += (missing.empty() ? "" : ", ") + code + (count > 1 ? " x" + std::to_string(count) : "");
+  if (missing.empty()) return std::nullopt;
+  return "the error reports the test expected did not come: " + missing;
+}
+
+}  // namespace formsterm

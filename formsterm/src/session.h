@@ -1,0 +1,83 @@
+// session.h - what a script's run looked like to an operator: every call of
+// main and every error report in the log beside the terminal's own signals,
+// the popups in the order they appeared, and the error reports a test said
+// it expects. The display is read at every wait of the library and after
+// every call, so the record holds what the library showed, not how.
+#ifndef FORMSTERM_SESSION_H
+#define FORMSTERM_SESSION_H
+
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "terminal.h"
+
+namespace formsterm {
+
+// An error report standing on the display (rows 0 and 1): its result code
+// ("append" for the append report) and the text it shows.
+struct StandingReport {
+  std::string code;
+  std::string text;
+};
+std::optional<StandingReport> standing_report(const termrt::Terminal &t);
+
+// The text of the popup window on the display, its lines joined by " / ",
+// or nothing when no popup frame stands.
+std::optional<std::string> standing_popup(const termrt::Terminal &t);
+
+// "Z6 \"FI=4\": INPUT= missing or not in capitals" - code, text and meaning.
+std::string describe_report(const StandingReport &report);
+
+class Session {
+ public:
+  // Back to an empty record (a fresh terminal); the expected reports stay
+  // until the next test (forget_expectations).
+  void clear();
+  void forget_expectations() { expected_.clear(); }
+
+  // The log: the terminal's entries with the calls of main and the error
+  // reports in their places.
+  std::vector<termrt::LogEntry> log() const;
+  int count_log(const std::string &prefix) const;
+  void clear_log();
+
+  void call_started(const std::string &what);
+  void call_ended(int result);
+
+  // Reads the display: notes an error report, and at a wait of the library
+  // a popup, that was not standing at the last look. Returns the failure of
+  // an error report the test did not expect (when reports fail tests).
+  std::optional<std::string> look(const std::string &command, bool at_wait);
+
+  const std::vector<std::string> &popups() const { return popups_; }
+
+  void expect_report(const std::string &code, int count);
+  // The failure for expected reports that never came, or nothing.
+  std::optional<std::string> unmet_expectations() const;
+  bool reports_fail = false;  // test mode: an unexpected report fails the test
+
+  // Where each new log entry goes as it happens (formsterm test --trace).
+  std::function<void(const std::string &)> trace;
+
+ private:
+  void note(const std::string &what);
+  void flush_trace();
+
+  struct Note {
+    std::size_t position;  // the size of the terminal's log when it was made
+    termrt::LogEntry entry;
+  };
+  std::vector<Note> notes_;
+  std::size_t traced_ = 0;
+  std::vector<std::string> popups_;
+  std::optional<std::string> popup_seen_;
+  std::optional<std::string> report_seen_;
+  std::map<std::string, int> expected_;
+};
+
+}  // namespace formsterm
+
+#endif
