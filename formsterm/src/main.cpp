@@ -3,6 +3,7 @@
 //   formsterm run PROGRAM.lua          the program on an interactive terminal
 //   formsterm test SCRIPT.lua...       test scripts, headless, on a virtual clock
 //   formsterm check HELPFILE           whether a help file works with the driver
+//   formsterm explain CODE             what a result code means
 //
 // libforms.so is loaded with dlopen and called through its exported main,
 // over the simulated run-time libtermrt.so.
@@ -13,6 +14,7 @@
 #include "check_mode.h"
 #include "interactive.h"
 #include "library.h"
+#include "result_codes.h"
 #include "test_mode.h"
 
 #ifndef FORMS_LIBRARY_PATH
@@ -50,6 +52,11 @@ int main(int argc, char **argv) {
   formsterm::CheckOptions check;
   CLI::App *check_command = app.add_subcommand("check", "check a help file against the panel driver");
   check_command->add_option("HELPFILE", check.help_file, "the help file")->required();
+  check_command->add_option("--program", check.program, "a transaction program whose panels are checked");
+
+  std::string code;
+  CLI::App *explain_command = app.add_subcommand("explain", "what a result code means and what to change");
+  explain_command->add_option("CODE", code, "the two-character result code, e.g. Z6")->required();
 
   try {
     app.parse(argc, argv);
@@ -66,6 +73,7 @@ int main(int argc, char **argv) {
       test.library_path = library;
       return formsterm::run_tests(test, std::cout);
     }
+    if (*explain_command) return formsterm::explain_code(code, std::cout);
     check.library_path = library;
     return formsterm::run_check(check, std::cout);
   } catch (const formsterm::LoadError &e) {

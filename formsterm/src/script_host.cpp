@@ -81,10 +81,14 @@ void ScriptHost::reset_terminal() {
   termrt::Terminal &t = termrt::terminal();
   t.reset();
   t.set_starvation_limit(kStarvationLimitMs);
-  t.on_idle([this] { run_idle_callback(); });
+  t.on_idle([this] {
+    if (observer) observer->library_waits();
+    run_idle_callback();
+  });
   clear_callbacks(lua());
   callback_error_.reset();
   load_program_files();
+  if (observer) observer->terminal_reset();
   if (on_fresh) on_fresh();
 }
 
@@ -119,8 +123,10 @@ int ScriptHost::call_main(int code, const char *parm, const std::string &label) 
   callback_error_.reset();
   ++command_depth_;
   running_command_ = label;
+  if (observer) observer->command_starting(code, parm);
   const int result = library_->main(code, parm);
   --command_depth_;
+  if (observer) observer->command_ended(result);
   last_result_ = result;
   last_command_ = label;
   if (after_call) after_call();
