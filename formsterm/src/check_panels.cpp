@@ -52,7 +52,7 @@ Finding sourced_finding(const SourcedText &source, const std::map<int, int> &lin
             false, ""};
   }
   const std::size_t colon = source.where.rfind(':');
-  Finding f{0, label + " (from a user variable): " + text, false, source.where};
+  Finding f{0, label + " from a user variable: " + text, false, source.where};
   if (colon != std::string::npos) {
     f.file = source.where.substr(0, colon);
     f.line = std::atoi(source.where.c_str() + colon + 1);
@@ -159,7 +159,8 @@ void check_range(const HelpRecord &r, int number, const std::pair<int, int> &ran
                          numbers_list(missing) + "; " +
                          (missing.size() == static_cast<std::size_t>(last - first + 1)
                               ? std::string("the driver shows ") + use.shown + " without a line of text"
-                              : std::string("the driver leaves them out of ") + use.shown)));
+                              : std::string("the driver leaves ") + (missing.size() == 1 ? "it" : "them") +
+                                    " out of " + use.shown)));
 }
 
 bool folder_has(const std::string &folder, const std::string &name) {
@@ -289,11 +290,11 @@ std::vector<Finding> check_panel(const TrackedPanel &panel, const std::vector<So
     const FieldFacts &b = facts[j];
     const std::string name = "FI=" + std::to_string(b.number);
     auto say = [&](const std::string &text) {
-      findings.push_back(sourced_finding(panel.fields[j], line_of_record, "field " + name, text));
+      findings.push_back(sourced_finding(panel.fields[j], line_of_record, "a definition", text));
     };
     for (std::size_t i = 0; i < j; ++i) {
       const FieldFacts &a = facts[i];
-      const std::string other = "FI=" + std::to_string(a.number) + " (" + source_name(panel.fields[i]) + ")";
+      const std::string other = "FI=" + std::to_string(a.number) + " of " + source_name(panel.fields[i]);
       if (a.result_variable == b.result_variable)
         say(name + " writes user variable " + std::to_string(b.result_variable) +
             (keyword_piece(panel.fields[j].text, "RUV=", 10) ? "" : " (no RUV=: 1 is the default)") +
