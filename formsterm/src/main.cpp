@@ -8,10 +8,13 @@
 // libforms.so is loaded with dlopen and called through its exported main,
 // over the simulated run-time libtermrt.so.
 #include <CLI/CLI.hpp>
+#include <algorithm>
 #include <cstdlib>
+#include <optional>
 #include <iostream>
 
 #include "check_mode.h"
+#include "coverage.h"
 #include "interactive.h"
 #include "library.h"
 #include "result_codes.h"
@@ -48,6 +51,10 @@ int main(int argc, char **argv) {
   test_command->add_flag("--update", test.update_goldens, "rewrite the golden screens that differ");
   test_command->add_option("--filter", test.filter, "run only the tests whose name holds this text");
   test_command->add_option("--snapshots", test.snapshot_dir, "the folder for snapshots with relative paths");
+  std::optional<std::string> coverage;
+  test_command
+      ->add_option("--coverage", coverage, "also measure which help records the tests read; JSON into the file")
+      ->expected(0, 1);
 
   formsterm::CheckOptions check;
   CLI::App *check_command = app.add_subcommand("check", "check a help file against the panel driver");
@@ -71,7 +78,9 @@ int main(int argc, char **argv) {
     }
     if (*test_command) {
       test.library_path = library;
-      return formsterm::run_tests(test, std::cout);
+      const int status = formsterm::run_tests(test, std::cout);
+      if (!coverage) return status;
+      return std::max(status, formsterm::report_coverage(test, *coverage, std::cout));
     }
     if (*explain_command) return formsterm::explain_code(code, std::cout);
     check.library_path = library;
