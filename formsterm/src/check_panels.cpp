@@ -3,6 +3,8 @@
 // fields, missing ranges and files, texts cut by their window, bad files.
 #include "check_panels.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>

@@ -1,6 +1,7 @@
 // coverage.cpp - help-file coverage of test scripts (see coverage.h).
 #include "coverage.h"
 
+#include <cctype>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
@@ -23,11 +24,11 @@ namespace fs = std::filesystem;
 
 // The run-time functions whose calls count in a run's fingerprint.
 const char *const kRuntimeFunctions[] = {
-    "_VioWrtCharStr", "_VioWrtCharStrAtt", "_VioWrtNChar",       "_VioReadCellStr",   "_VioWrtCellStr",
-    "_VioClear",      "_VioSetCurPos",     "_VioGetCurPos",      "_VioSetCurType",    "_KbdReadAscii",
-    "_IdleManager",   "_WaitEvent",        "_ReadUserVariable",  "_WriteUserVariable", "_ClearUserVariable",
-    "_SenQueryData",  "_SenRead",          "_SpkBeep",           "_SenActLed",        "_Validation",
-    "_DataFile",      "_TransactionMsg",   "_RtcGetAsciiTime",   "_RtcGetAsciiDate",
+    "_VioWrtCharStr", "_VioWrtCharStrAtt", "_VioWrtNChar",      "_VioReadCellStr",    "_VioWrtCellStr",
+    "_VioClear",      "_VioSetCurPos",     "_VioGetCurPos",     "_VioSetCurType",     "_KbdReadAscii",
+    "_IdleManager",   "_WaitEvent",        "_ReadUserVariable", "_WriteUserVariable", "_ClearUserVariable",
+    "_SenQueryData",  "_SenRead",          "_SpkBeep",          "_SenActLed",         "_Validation",
+    "_DataFile",      "_TransactionMsg",   "_RtcGetAsciiTime",  "_RtcGetAsciiDate",
 };
 
 // The messages that tell the operator a field's value was refused.
@@ -48,7 +49,8 @@ struct HelpFile {
 
 // A record that begins with four digits and then no fifth.
 bool is_help_record(const std::string &record) {
-  return record_number(record) && (record.size() == 4 || !std::isdigit(static_cast<unsigned char>(record[4])));
+  return record_number(record) &&
+         (record.size() == 4 || !std::isdigit(static_cast<unsigned char>(record[4])));
 }
 
 std::optional<HelpFile> help_file_at(const fs::path &path) {
@@ -170,7 +172,8 @@ class RunWatch : public RunObserver {
 
   // The rejection message whose text the popup's first line shows, or 0.
   int message_shown() const {
-    const std::string line = trimmed(termrt::terminal().row_text(kPopupRow + 1).substr(kPopupTextCol, kPopupWidth));
+    const std::string line =
+        trimmed(termrt::terminal().row_text(kPopupRow + 1).substr(kPopupTextCol, kPopupWidth));
     for (const HelpFile *file : files_)
       for (int number : kRejections) {
         auto it = file->texts.find(number);
@@ -202,7 +205,8 @@ class RunWatch : public RunObserver {
       for (std::size_t i = 0; i < trackers_.size(); ++i)
         for (const auto &[number, field] : trackers_[i].fields()) {
           const FieldFacts facts = facts_of(field.text);
-          if (field.record > 0 && facts.result_variable == variable && static_cast<std::size_t>(facts.length) == length)
+          if (field.record > 0 && facts.result_variable == variable &&
+              static_cast<std::size_t>(facts.length) == length)
             (*outcomes_)[{files_[i]->path, field.record}].insert(kAccepted);
         }
     }
@@ -250,7 +254,8 @@ std::vector<HelpFile> candidate_files(const TestOptions &options) {
   std::vector<HelpFile> files;
   std::set<fs::path> folders;
   for (const std::string &script : options.scripts) {
-    const fs::path folder = fs::path(script).parent_path().empty() ? fs::path(".") : fs::path(script).parent_path();
+    const fs::path folder =
+        fs::path(script).parent_path().empty() ? fs::path(".") : fs::path(script).parent_path();
     if (!folders.insert(folder).second) continue;
     std::error_code ec;
     for (const auto &entry : fs::directory_iterator(folder, ec))
@@ -299,7 +304,8 @@ void write_report(const std::vector<const HelpFile *> &used, const Outcomes &out
       fields_json << (definitions > 1 ? ", " : "") << "{\"record\": " << *number
                   << ", \"field\": " << facts_of(text_of(r.text)).number << ", \"outcomes\": [";
       bool first = true;
-      for (int o : reached_here) fields_json << (first ? "" : ", ") << json_text(outcome_name(o)), first = false;
+      for (int o : reached_here)
+        fields_json << (first ? "" : ", ") << json_text(outcome_name(o)), first = false;
       fields_json << "]}";
     }
     out << name << ": " << reached << " outcomes reached in " << definitions << " field definitions\n";
@@ -323,7 +329,8 @@ int report_coverage(const TestOptions &options, const std::string &json_file, st
   Outcomes outcomes;
   const std::uint64_t baseline = run_scripts(options, files, {}, &outcomes);
   if (run_scripts(options, files, {}, nullptr) != baseline) {
-    out << "coverage: the tests do not run the same way twice (a clock or random numbers outside the terminal?), "
+    out << "coverage: the tests do not run the same way twice (a clock or random numbers outside the "
+           "terminal?), "
            "so what each record does cannot be told\n";
     return 1;
   }

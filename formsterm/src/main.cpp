@@ -10,8 +10,8 @@
 #include <CLI/CLI.hpp>
 #include <algorithm>
 #include <cstdlib>
-#include <optional>
 #include <iostream>
+#include <optional>
 
 #include "check_mode.h"
 #include "coverage.h"
@@ -53,7 +53,8 @@ int main(int argc, char **argv) {
   test_command->add_option("--snapshots", test.snapshot_dir, "the folder for snapshots with relative paths");
   std::optional<std::string> coverage;
   test_command
-      ->add_option("--coverage", coverage, "also measure which help records the tests read; JSON into the file")
+      ->add_option("--coverage", coverage,
+                   "also measure which help records the tests read; JSON into the file")
       ->expected(0, 1);
 
   formsterm::CheckOptions check;

@@ -1,6 +1,8 @@
 // panel_tracker.cpp - the field table as the program's commands build it.
 #include "panel_tracker.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cstdlib>
 #include <cstring>
 

@@ -3,6 +3,7 @@
 // raises it. A code's family is its first letter.
 #include "result_codes.h"
 
+#include <cctype>
 #include <ostream>
 
 namespace formsterm {
@@ -212,7 +213,13 @@ int explain_code(std::string_view code, std::ostream &out) {
         << "to change: " << entry->remedy << "\n";
     return 0;
   }
-  out << code << ": no such result code. A code is two characters, its family the first:";
+  out << code << ": no such result code.";
+  for (const ResultCode &entry : result_codes())
+    if (code.size() == 2 && std::toupper(static_cast<unsigned char>(code[0])) == entry.code[0] &&
+        std::toupper(static_cast<unsigned char>(code[1])) ==
+            std::toupper(static_cast<unsigned char>(entry.code[1])))
+      out << " Letter case counts: " << entry.code << " is " << entry.meaning << ".";
+  out << " A code is two characters, its family the first:";
   for (const auto &[family, commands] : kFamilies) out << "\n  " << family << "  " << commands;
   out << "\n";
   return 1;
