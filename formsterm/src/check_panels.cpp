@@ -72,9 +72,14 @@ bool has_own_token(const std::string &text, std::string_view keyword) {
   return false;
 }
 
-std::vector<Finding> unknown_keywords(const HelpRecord &r, int number, const std::string &text,
-                                      Command command) {
-  std::vector<Finding> findings;
+// A problem of a definition or option text, before it is placed.
+struct TextProblem {
+  std::string what;
+  bool warning;
+};
+
+std::vector<TextProblem> unknown_keywords(const std::string &text, Command command) {
+  std::vector<TextProblem> findings;
   for (const KeywordToken &token : keyword_tokens(text)) {
     if (find_keyword(command, token.word)) continue;
     std::string what = token.word + ": no such keyword of a " + std::string(command_name(command));
@@ -84,7 +89,7 @@ std::vector<Finding> unknown_keywords(const HelpRecord &r, int number, const std
       if (!near->absent.empty() && !has_own_token(text, near->name))
         effect += ", so: " + std::string(near->absent);
     }
-    findings.push_back(record_finding(r, number, what + "; " + effect));
+    findings.push_back({what + "; " + effect, false});
   }
   return findings;
 }
@@ -97,9 +102,8 @@ std::string enclosing_word(const std::string &text, std::size_t at) {
   return text.substr(start, end == std::string::npos ? std::string::npos : end + 1 - start);
 }
 
-std::vector<Finding> keywords_inside_others(const HelpRecord &r, int number, const std::string &text,
-                                            Command command) {
-  std::vector<Finding> findings;
+std::vector<TextProblem> keywords_inside_others(const std::string &text, Command command) {
+  std::vector<TextProblem> findings;
   for (const Keyword &k : keywords_of(command)) {
     const std::size_t at = text.find(k.name);
     if (at == std::string::npos || at == 0 || is_separator(text[at - 1])) continue;
@@ -111,7 +115,7 @@ std::vector<Finding> keywords_inside_others(const HelpRecord &r, int number, con
     std::string said = std::string(k.name) + " reads " + quoted(value) + " from " + word + value + "; ";
     said += own ? "put " + std::string(k.name) + " before " + word
                 : "the driver takes it as the " + std::string(k.name) + " value";
-    findings.push_back(record_finding(r, number, said, true));
+    findings.push_back({said, true});
   }
   return findings;
 }
@@ -226,9 +230,8 @@ std::vector<Finding> check_keywords(const std::vector<HelpRecord> &records) {
     const bool field = is_field_definition(text);
     if (!field && !is_panel_options(text)) continue;
     const Command command = field ? Command::field_definition : Command::panel_options;
-    for (auto part :
-         {unknown_keywords(r, *number, text, command), keywords_inside_others(r, *number, text, command)})
-      findings.insert(findings.end(), part.begin(), part.end());
+    for (const auto &part : {unknown_keywords(text, command), keywords_inside_others(text, command)})
+      for (const TextProblem &p : part) findings.push_back(record_finding(r, *number, p.what, p.warning));
   }
   return findings;
 }
@@ -389,7 +392,21 @@ std::vector<Finding> check_program_panels(const CheckOptions &options, const std
   const std::optional<std::string> error = host.run_script();
   std::vector<Finding> findings;
   panels = static_cast<int>(watch.panels.size());
+  std::set<std::string> texts_seen;
+  auto check_text = [&](const SourcedText &source, Command command, const char *label) {
+    if (source.record > 0 || !texts_seen.insert(source.where + source.text).second) return;
+    for (const auto &part :
+         {unknown_keywords(source.text, command), keywords_inside_others(source.text, command)})
+      for (const TextProblem &p : part) {
+        Finding f = sourced_finding(source, line_of_record, label, p.what);
+        f.warning = p.warning;
+        findings.push_back(f);
+      }
+  };
   for (const TrackedPanel &panel : watch.panels) {
+    for (const SourcedText &field : panel.fields)
+      check_text(field, Command::field_definition, "a definition");
+    check_text(panel.options, Command::panel_options, "an option text");
     std::vector<Finding> part = check_panel(panel, {panel.options}, line_of_record);
     findings.insert(findings.end(), part.begin(), part.end());
   }

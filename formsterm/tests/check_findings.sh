@@ -3,7 +3,7 @@
 # TABLE (in TABLE's folder) and checks its exit status and that its output
 # holds the row's line. Rows: ARGUMENTS | STATUS | LINE; # starts a comment.
 set -u
-formsterm=$1
+formsterm=$(realpath "$1")
 table=$2
 cd "$(dirname "$table")" || exit 2
 failed=0 rows=0
