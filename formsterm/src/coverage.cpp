@@ -1,6 +1,8 @@
 // coverage.cpp - help-file coverage of test scripts (see coverage.h).
 #include "coverage.h"
 
+#include <stdlib.h>
+
 #include <cctype>
 #include <cstdint>
 #include <filesystem>
@@ -224,15 +226,36 @@ class RunWatch : public RunObserver {
   std::size_t log_mark_ = 0;
 };
 
+// A folder of its own for the snapshots of the measuring runs, so that a
+// run without a record never overwrites what the tests wrote.
+class ScratchFolder {
+ public:
+  ScratchFolder() {
+    std::string name = (fs::temp_directory_path() / "formsterm-coverage-XXXXXX").string();
+    if (mkdtemp(name.data()) != nullptr) path_ = name;
+  }
+  ~ScratchFolder() {
+    std::error_code ec;
+    if (!path_.empty()) fs::remove_all(path_, ec);
+  }
+  ScratchFolder(const ScratchFolder &) = delete;
+  ScratchFolder &operator=(const ScratchFolder &) = delete;
+  const fs::path &path() const { return path_; }
+
+ private:
+  fs::path path_;
+};
+
 // Runs every test of the scripts once with the change; the fingerprint of it all.
 std::uint64_t run_scripts(const TestOptions &options, const std::vector<HelpFile> &files, Change change,
                           Outcomes *outcomes) {
+  const ScratchFolder snapshots;
   std::uint64_t fingerprint = 0;
   for (const std::string &script : options.scripts) {
     HostOptions host_options;
     host_options.library_path = options.library_path;
     host_options.script = script;
-    host_options.snapshot_dir = options.snapshot_dir;
+    host_options.snapshot_dir = snapshots.path();
     ScriptHost host(host_options);
     host.print = [](const std::string &) {};
     RunWatch watch(host.script_dir(), files, change, outcomes);
