@@ -43,8 +43,6 @@ const std::map<int, const char *> &message_records() {
   return records;
 }
 
-// Popup message lines hold this many characters.
-constexpr std::size_t kPopupWidth = 22;
 // How often the probe answers a waiting library before it lets it starve.
 constexpr int kProbeAnswers = 50;
 

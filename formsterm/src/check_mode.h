@@ -16,6 +16,9 @@
 
 namespace formsterm {
 
+// Characters of a popup's text line: messages and the help key's texts.
+constexpr std::size_t kPopupWidth = 22;
+
 struct HelpRecord {
   int line = 0;      // 1-based line (or record) number in the file
   std::string text;  // the whole record: number, separator, text

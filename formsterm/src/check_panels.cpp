@@ -21,10 +21,6 @@ namespace {
 
 // The longest definition or option text the driver reads (its command buffer).
 constexpr std::size_t kDefinitionLimit = 159;
-// Text widths: the popup of the help key and messages, the full screen of SCRN=.
-constexpr std::size_t kPopupWidth = 22;
-constexpr std::size_t kScreenWidth = 40;
-constexpr int kDisplayColumns = 40;
 // How long a checked program may wait without input before it counts as
 // waiting for the operator (virtual time).
 constexpr long long kProgramPatienceMs = 5LL * 60 * 1000;
@@ -239,7 +235,7 @@ std::vector<Finding> check_keywords(const std::vector<HelpRecord> &records) {
 std::vector<Finding> check_field_records(const std::vector<HelpRecord> &records, const std::string &folder) {
   const std::map<int, const HelpRecord *> numbered = by_number(records);
   const RangeUse help{"HELP=", kPopupWidth, "the help popup"};
-  const RangeUse screen{"SCRN=", kScreenWidth, "the field's screen"};
+  const RangeUse screen{"SCRN=", termrt::kCols, "the field's screen"};
   std::set<int> wide_help, wide_screen;
   std::vector<Finding> findings;
   for (const HelpRecord &r : records) {
@@ -311,7 +307,7 @@ std::vector<Finding> check_panel(const TrackedPanel &panel, const std::vector<So
             std::to_string(a.col) + "-" + std::to_string(a.col + a.length - 1) +
             "); the driver draws each over the other");
     }
-    if (b.col >= 1 && b.length >= 1 && b.length <= 39 && b.col + b.length - 1 > kDisplayColumns)
+    if (b.col >= 1 && b.length >= 1 && b.length <= 39 && b.col + b.length - 1 > termrt::kCols)
       say(name + " runs from column " + std::to_string(b.col) + " to " +
           std::to_string(b.col + b.length - 1) +
           ", past column 40; the display cuts it and the operator cannot see the rest");

@@ -39,7 +39,6 @@ const int kRejections[] = {3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 15, 17, 18};
 // The popup's top border (row 1 from column 2) and its text lines.
 const std::string kPopupBorder = "+----------------------+";
 constexpr int kPopupRow = 1, kPopupCol = 2, kPopupTextCol = 3;
-constexpr std::size_t kPopupWidth = 22;
 
 struct HelpFile {
   fs::path path;
