@@ -68,6 +68,12 @@ bool has_own_token(const std::string &text, std::string_view keyword) {
   return false;
 }
 
+bool differs_in_case_only(const std::string &word, std::string_view keyword) {
+  return std::equal(word.begin(), word.end(), keyword.begin(), [](char a, char b) {
+    return std::toupper(static_cast<unsigned char>(a)) == static_cast<unsigned char>(b);
+  });
+}
+
 // A problem of a definition or option text, before it is placed.
 struct TextProblem {
   std::string what;
@@ -81,7 +87,10 @@ std::vector<TextProblem> unknown_keywords(const std::string &text, Command comma
     std::string what = token.word + ": no such keyword of a " + std::string(command_name(command));
     std::string effect = "the driver ignores it";
     if (const Keyword *near = nearest_keyword(command, token.word)) {
-      what += ", did you mean " + std::string(near->name) + "?";
+      const bool only_case =
+          token.word.size() == near->name.size() && differs_in_case_only(token.word, near->name);
+      what += only_case ? ", keywords are written in capitals: " + std::string(near->name)
+                        : ", did you mean " + std::string(near->name) + "?";
       if (!near->absent.empty() && !has_own_token(text, near->name))
         effect += ", so: " + std::string(near->absent);
     }
