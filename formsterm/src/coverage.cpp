@@ -287,6 +287,31 @@ std::vector<HelpFile> candidate_files(const TestOptions &options) {
   return files;
 }
 
+// What the driver reads a record as: the first use that a definition,
+// option text or the message table gives it.
+std::string record_kind(const HelpFile &file, int number) {
+  const std::string &text = file.texts.at(number);
+  if (is_field_definition(text)) return "field definitions";
+  if (is_panel_options(text)) return "panel options";
+  if (number >= 1 && number <= 18) return "messages";
+  for (const auto &[other, definition] : file.texts) {
+    if (!is_field_definition(definition)) continue;
+    const FieldFacts f = facts_of(definition);
+    auto holds = [number](const std::optional<std::pair<int, int>> &range) {
+      return range && number >= range->first && number <= range->second;
+    };
+    if (holds(f.help)) return "help texts";
+    if (holds(f.screen)) return "screens";
+    const std::string letter = keyword_piece(definition, "VERT=", 15).value_or("");
+    const int low = std::atoi(keyword_piece(definition, "VERT=", 15, 1).value_or("0").c_str());
+    const int high = std::atoi(keyword_piece(definition, "VERT=", 15, 2).value_or("0").c_str());
+    if ((letter == "S" && number >= low && number <= high) || (letter == "F" && number == low) ||
+        (letter == "R" && (number == low || number == high)))
+      return "mask, list and range records";
+  }
+  return "other records";
+}
+
 std::string json_text(const std::string &text) {
   std::string out = "\"";
   for (char c : text) {
@@ -309,6 +334,10 @@ void write_report(const std::vector<const HelpFile *> &used, const Outcomes &out
     if (!never.empty()) out << "; never:";
     for (int number : never) out << " " << four_digits(number);
     out << "\n";
+    std::map<std::string, std::string> never_by_kind;
+    for (int number : never) never_by_kind[record_kind(file, number)] += " " + four_digits(number);
+    for (const auto &[kind, numbers] : never_by_kind)
+      out << "  never read, " << kind << ":" << numbers << "\n";
     int reached = 0, definitions = 0;
     std::ostringstream fields_json;
     for (const HelpRecord &r : file.records) {
