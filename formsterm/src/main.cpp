@@ -17,7 +17,7 @@
 #include "coverage.h"
 #include "interactive.h"
 #include "library.h"
-#include "result_codes.h"
+#include "explain.h"
 #include "test_mode.h"
 
 #ifndef FORMS_LIBRARY_PATH

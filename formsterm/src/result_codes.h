@@ -5,7 +5,6 @@
 #ifndef FORMSTERM_RESULT_CODES_H
 #define FORMSTERM_RESULT_CODES_H
 
-#include <iosfwd>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -27,10 +26,6 @@ const ResultCode *find_result_code(std::string_view code);
 
 // "Z6: INPUT= missing or not in capitals", or "Q9: no such result code".
 std::string describe_code(std::string_view code);
-
-// `formsterm explain CODE`: the meaning, the command and what to change, or
-// for an unknown code the families. Returns the exit status.
-int explain_code(std::string_view code, std::ostream &out);
 
 }  // namespace formsterm
 
