@@ -1,6 +1,7 @@
 // check_mode.cpp - the help-file check.
 #include "check_mode.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstring>
 #include <filesystem>
@@ -9,7 +10,9 @@
 #include <ostream>
 #include <sstream>
 
+#include "check_panels.h"
 #include "library.h"
+#include "result_codes.h"
 #include "terminal.h"
 
 namespace formsterm {
@@ -40,40 +43,8 @@ const std::map<int, const char *> &message_records() {
   return records;
 }
 
-// Popup message lines hold this many characters.
-constexpr std::size_t kPopupWidth = 22;
 // How often the probe answers a waiting library before it lets it starve.
 constexpr int kProbeAnswers = 50;
-
-const char *const kPanelKeywords[] = {"TOE=", "ERET=", "CON=", "MULT=", "CNP=", "HVR=", "SF=", "REASON="};
-
-std::string four_digits(int n) {
-  char key[16];
-  std::snprintf(key, sizeof key, "%04d", n);
-  return key;
-}
-
-bool is_separator(char c) { return c == ',' || c == ' ' || c == '='; }
-
-// A keyword that stands at the start of the text or after a separator.
-bool has_token(const std::string &text, const std::string &keyword) {
-  for (std::size_t at = text.find(keyword); at != std::string::npos; at = text.find(keyword, at + 1))
-    if (at == 0 || is_separator(text[at - 1])) return true;
-  return false;
-}
-
-std::string text_of(const std::string &record) {
-  return record.size() > 5 ? record.substr(5) : std::string();
-}
-
-bool is_field_definition(const std::string &text) { return text.find("FI=") != std::string::npos; }
-
-bool is_panel_options(const std::string &text) {
-  if (is_field_definition(text)) return false;
-  for (const char *keyword : kPanelKeywords)
-    if (text.find(keyword) != std::string::npos) return true;
-  return has_token(text, "T=") || has_token(text, "L=");
-}
 
 std::string counted(int n, const std::string &thing) {
   return std::to_string(n) + " " + thing + (n == 1 ? "" : "s");
@@ -84,7 +55,35 @@ std::string trimmed(std::string s) {
   return s;
 }
 
+// "Z8 (INPUT= word not known)"
+std::string code_with_meaning(const std::string &code) {
+  const ResultCode *entry = find_result_code(code);
+  return code + (entry ? " (" + std::string(entry->meaning) + ")" : std::string());
+}
+
 }  // namespace
+
+std::string four_digits(int n) {
+  char key[16];
+  std::snprintf(key, sizeof key, "%04d", n);
+  return key;
+}
+
+std::string text_of(const std::string &record) {
+  return record.size() > 5 ? record.substr(5) : std::string();
+}
+
+bool is_field_definition(const std::string &text) { return text.find("FI=") != std::string::npos; }
+
+bool is_panel_options(const std::string &text) {
+  if (is_field_definition(text)) return false;
+  for (const Keyword &k : keywords_of(Command::panel_options))
+    if (k.name.size() > 2 && text.find(k.name) != std::string::npos) return true;
+  // The short ones only as tokens of their own: "T=" is in many a text.
+  for (const KeywordToken &token : keyword_tokens(text))
+    if (token.word == "T=" || token.word == "L=") return true;
+  return false;
+}
 
 std::vector<HelpRecord> split_records(const std::string &content) {
   std::vector<HelpRecord> records;
@@ -154,28 +153,12 @@ std::vector<Finding> check_messages(const std::vector<HelpRecord> &records) {
     const std::string text = text_of(it->second->text);
     if (text.size() > kPopupWidth)
       findings.push_back({it->second->line,
-                          "message record " + four_digits(number) + " has " + std::to_string(text.size()) +
+                          "record " + four_digits(number) + ": a message of " + std::to_string(text.size()) +
                               " characters; its popup line shows the first " + std::to_string(kPopupWidth) +
                               ": \"" + text.substr(0, kPopupWidth) + "\"",
                           true});
   }
   return findings;
-}
-
-std::optional<std::string> keyword_piece(const std::string &text, const std::string &keyword,
-                                         std::size_t window, int piece) {
-  const std::size_t at = text.find(keyword);
-  if (at == std::string::npos) return std::nullopt;
-  const std::string after = text.substr(at + keyword.size(), window);
-  std::size_t i = 0;
-  for (int n = 0;; ++n) {
-    while (i < after.size() && is_separator(after[i])) ++i;
-    if (i >= after.size()) return std::nullopt;
-    std::size_t end = i;
-    while (end < after.size() && !is_separator(after[end])) ++end;
-    if (n == piece) return after.substr(i, end - i);
-    i = end;
-  }
 }
 
 std::vector<Finding> check_references(const std::vector<HelpRecord> &records) {
@@ -199,7 +182,8 @@ std::vector<Finding> check_references(const std::vector<HelpRecord> &records) {
       if (referenced < 1 || referenced > 9999 || present.count(referenced)) continue;
       findings.push_back({r.line, "record " + four_digits(*number) + ": VERT=" + std::string(1, kind) +
                                       " reads record " + four_digits(referenced) +
-                                      ", which is missing; validation would report " + codes[bound]});
+                                      ", which is missing; validation reports " +
+                                      code_with_meaning(codes[bound]) + " and refuses the value"});
     }
   }
   return findings;
@@ -263,26 +247,19 @@ CommandOutcome LibraryProbe::run(const std::string &body, bool fields_first, boo
   return outcome;
 }
 
-int run_check(const CheckOptions &options, std::ostream &out) {
-  const std::string &name = options.help_file;
-  std::ifstream in(name, std::ios::binary);
-  if (!in) {
-    out << name << ": cannot read the help file\n";
-    return 2;
-  }
-  std::ostringstream content_stream;
-  content_stream << in.rdbuf();
-  const std::string content = content_stream.str();
-  const std::vector<HelpRecord> records = split_records(content);
+namespace {
 
-  std::vector<Finding> findings = check_layout(records);
-  for (auto part : {check_messages(records), check_references(records)})
-    findings.insert(findings.end(), part.begin(), part.end());
+// What the driver does after a report of the record's command.
+const char *after_report(bool field) {
+  return field ? "the field stays undefined and EXEC_PA skips it" : "EXEC_PA ends before the panel runs";
+}
 
-  { FormsLibrary loads(options.library_path); }  // a library that does not load is named before anything runs
-  const std::string folder = std::filesystem::path(name).parent_path().string();
+// Each definition and option record run through the library.
+std::vector<Finding> probe_records(const CheckOptions &options, const std::string &content,
+                                   const std::vector<HelpRecord> &records, int &definitions, int &panels) {
+  const std::string folder = std::filesystem::path(options.help_file).parent_path().string();
   const LibraryProbe probe(options.library_path, content, folder.empty() ? "." : folder);
-  int definitions = 0, panels = 0;
+  std::vector<Finding> findings;
   for (const HelpRecord &r : records) {
     const std::optional<int> number = record_number(r.text);
     if (!number || *number < 1) continue;
@@ -295,23 +272,78 @@ int run_check(const CheckOptions &options, std::ostream &out) {
     const CommandOutcome outcome = probe.run(command, !field, !field);
     for (const std::string &report : outcome.reports)
       findings.push_back({r.line, "record " + four_digits(*number) + ": " + command + " gives " +
-                                      report.substr(0, 2) + " (\"" + report.substr(3) + "\")"});
+                                      code_with_meaning(report.substr(0, 2)) + ", shown with \"" +
+                                      report.substr(3) + "\"; " + after_report(field)});
     if (!outcome.starvation.empty())
       findings.push_back({r.line, "record " + four_digits(*number) + ": " + command +
                                       " did not end: " + outcome.starvation});
   }
+  return findings;
+}
 
-  int problems = 0;
+}  // namespace
+
+int run_check(const CheckOptions &options, std::ostream &out) {
+  const std::string &name = options.help_file;
+  std::ifstream in(name, std::ios::binary);
+  if (!in) {
+    out << name << ": cannot read the help file\n";
+    return 2;
+  }
+  std::ostringstream content_stream;
+  content_stream << in.rdbuf();
+  const std::string content = content_stream.str();
+  const std::vector<HelpRecord> records = split_records(content);
+
+  bool not_text = false;
+  std::vector<Finding> findings = check_raw(content, records, not_text);
+  int definitions = 0, panels = 0, program_panels = -1;
+  if (!not_text) {
+    const std::string folder = std::filesystem::path(name).parent_path().string();
+    std::vector<SourcedText> options_records;
+    std::map<int, int> line_of_record;
+    for (const HelpRecord &r : records)
+      if (std::optional<int> n = record_number(r.text)) {
+        line_of_record.emplace(*n, r.line);
+        if (is_panel_options(text_of(r.text))) options_records.push_back({*n, text_of(r.text), ""});
+      }
+    for (auto part : {check_layout(records), check_messages(records), check_references(records),
+                      check_keywords(records), check_field_records(records, folder.empty() ? "." : folder)})
+      findings.insert(findings.end(), part.begin(), part.end());
+    {
+      FormsLibrary loads(options.library_path);
+    }  // a library that does not load is named before anything runs
+    std::vector<Finding> probed = probe_records(options, content, records, definitions, panels);
+    findings.insert(findings.end(), probed.begin(), probed.end());
+    if (options.program.empty()) {
+      for (const TrackedPanel &panel : panels_in_file(records)) {
+        std::vector<Finding> part = check_panel(panel, options_records, line_of_record);
+        findings.insert(findings.end(), part.begin(), part.end());
+      }
+    } else {
+      std::vector<Finding> part = check_program_panels(options, content, records, program_panels);
+      findings.insert(findings.end(), part.begin(), part.end());
+    }
+  }
+
+  std::stable_sort(findings.begin(), findings.end(), [](const Finding &a, const Finding &b) {
+    return a.file != b.file ? a.file < b.file : a.line < b.line;
+  });
+  int errors = 0, warnings = 0;
   for (const Finding &f : findings) {
-    out << name;
+    out << (f.file.empty() ? name : f.file);
     if (f.line > 0) out << ":" << f.line;
-    out << ": " << (f.note ? "note: " : "") << f.text << "\n";
-    if (!f.note) ++problems;
+    out << ": " << (f.warning ? "warning: " : "error: ") << f.text << "\n";
+    ++(f.warning ? warnings : errors);
   }
   out << name << ": " << counted(static_cast<int>(records.size()), "record") << " ("
       << counted(definitions, "field definition") << ", " << counted(panels, "panel option record")
-      << "): " << (problems == 0 ? "no problems" : counted(problems, "problem")) << "\n";
-  return problems == 0 ? 0 : 1;
+      << (program_panels < 0 ? "" : ", " + counted(program_panels, "panel") + " of " + options.program)
+      << "): "
+      << (errors + warnings == 0 ? "no problems"
+                                 : counted(errors, "error") + ", " + counted(warnings, "warning"))
+      << "\n";
+  return errors == 0 ? 0 : 1;
 }
 
 }  // namespace formsterm

@@ -12,18 +12,27 @@
 #include <string>
 #include <vector>
 
+#include "keywords.h"
+
 namespace formsterm {
+
+// Characters of a popup's text line: messages and the help key's texts.
+constexpr std::size_t kPopupWidth = 22;
 
 struct HelpRecord {
   int line = 0;      // 1-based line (or record) number in the file
   std::string text;  // the whole record: number, separator, text
 };
 
-// One finding; line 0 means the file as a whole. Notes do not fail a check.
+// One finding; line 0 means the file as a whole. Warnings do not fail a
+// check. file: where the finding is, when not in the help file (a program).
 struct Finding {
+  Finding(int at_line, std::string what, bool is_warning = false, std::string in_file = {})
+      : line(at_line), text(std::move(what)), warning(is_warning), file(std::move(in_file)) {}
   int line = 0;
   std::string text;
-  bool note = false;
+  bool warning = false;
+  std::string file;
 };
 
 // The records of a help file: one a line, or zero-ended records when the
@@ -37,11 +46,12 @@ std::vector<Finding> check_layout(const std::vector<HelpRecord> &records);
 std::vector<Finding> check_messages(const std::vector<HelpRecord> &records);
 std::vector<Finding> check_references(const std::vector<HelpRecord> &records);
 
-// The first piece after keyword in text, by the library's keyword rule:
-// at most window characters after the first occurrence, split at commas,
-// blanks and equals signs. piece 1 is the next one.
-std::optional<std::string> keyword_piece(const std::string &text, const std::string &keyword,
-                                         std::size_t window, int piece = 0);
+// "0031"
+std::string four_digits(int n);
+// The record's text after its number and separator.
+std::string text_of(const std::string &record);
+bool is_field_definition(const std::string &text);
+bool is_panel_options(const std::string &text);
 
 // What the library showed while it ran one command.
 struct CommandOutcome {
@@ -71,6 +81,7 @@ std::optional<std::string> error_report_on(const std::string &row0);
 struct CheckOptions {
   std::string library_path;
   std::string help_file;
+  std::string program;  // a transaction program whose panels are checked, or empty
 };
 
 // Prints the findings; returns the exit status: 0 when all is well.

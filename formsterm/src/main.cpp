@@ -3,17 +3,22 @@
 //   formsterm run PROGRAM.lua          the program on an interactive terminal
 //   formsterm test SCRIPT.lua...       test scripts, headless, on a virtual clock
 //   formsterm check HELPFILE           whether a help file works with the driver
+//   formsterm explain CODE             what a result code means
 //   formsterm help api                 the reference of the Lua API
 //
 // libforms.so is loaded with dlopen and called through its exported main,
 // over the simulated run-time libtermrt.so.
 #include <CLI/CLI.hpp>
+#include <algorithm>
 #include <cstdlib>
 #include <iostream>
+#include <optional>
 
 #include "check_mode.h"
+#include "coverage.h"
 #include "interactive.h"
 #include "library.h"
+#include "explain.h"
 #include "lookup.h"
 #include "test_mode.h"
 
@@ -60,10 +65,20 @@ int main(int argc, char **argv) {
   test_command->add_flag("--trace", test.trace,
                          "print each call of main, error report and signal as it happens");
   test_command->add_option("--snapshots", test.snapshot_dir, "the folder for snapshots with relative paths");
+  std::optional<std::string> coverage;
+  test_command
+      ->add_option("--coverage", coverage,
+                   "also measure which help records the tests read; JSON into the file")
+      ->expected(0, 1);
 
   formsterm::CheckOptions check;
   CLI::App *check_command = app.add_subcommand("check", "check a help file against the panel driver");
   check_command->add_option("HELPFILE", check.help_file, "the help file")->required();
+  check_command->add_option("--program", check.program, "a transaction program whose panels are checked");
+
+  std::string code;
+  CLI::App *explain_command = app.add_subcommand("explain", "what a result code means and what to change");
+  explain_command->add_option("CODE", code, "the two-character result code, e.g. Z6")->required();
 
   std::string topic = "api";
   CLI::App *help_command = app.add_subcommand("help", "print a reference: `formsterm help api`, the Lua API");
@@ -79,6 +94,7 @@ int main(int argc, char **argv) {
   }
 
   if (*help_command) return print_help(topic);
+  if (*explain_command) return formsterm::explain_code(code, std::cout);
   try {
     formsterm::check_library(library);
     if (*run_command) {
@@ -87,7 +103,9 @@ int main(int argc, char **argv) {
     }
     if (*test_command) {
       test.library_path = library;
-      return formsterm::run_tests(test, std::cout);
+      const int status = formsterm::run_tests(test, std::cout);
+      if (!coverage) return status;
+      return std::max(status, formsterm::report_coverage(test, *coverage, std::cout));
     }
     check.library_path = library;
     return formsterm::run_check(check, std::cout);

@@ -82,11 +82,15 @@ void ScriptHost::reset_terminal() {
   termrt::Terminal &t = termrt::terminal();
   t.reset();
   t.set_starvation_limit(kStarvationLimitMs);
-  t.on_idle([this] { run_idle_callback(); });
+  t.on_idle([this] {
+    if (observer) observer->library_waits();
+    run_idle_callback();
+  });
   session_.clear();
   clear_callbacks(lua());
   callback_error_.reset();
   load_program_files();
+  if (observer) observer->terminal_reset();
   if (on_fresh) on_fresh();
 }
 
@@ -123,8 +127,10 @@ int ScriptHost::call_main(int code, const char *parm, const std::string &label) 
   session_.call_started(code == 3 ? "3 \"" + std::string(parm ? parm : "") + "\"" : std::to_string(code));
   ++command_depth_;
   running_command_ = label;
+  if (observer) observer->command_starting(code, parm);
   const int result = library_->main(code, parm);
   --command_depth_;
+  if (observer) observer->command_ended(result);
   last_result_ = result;
   last_command_ = label;
   std::optional<std::string> report_failure = session_.look(label, false);

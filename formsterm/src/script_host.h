@@ -20,6 +20,16 @@
 
 namespace formsterm {
 
+// Watches a run without taking part in it (the help-file check's program
+// run, test coverage).
+struct RunObserver {
+  virtual ~RunObserver() = default;
+  virtual void terminal_reset() {}  // the folder's files are loaded
+  virtual void command_starting(int /*code*/, const char * /*parm*/) {}
+  virtual void command_ended(int /*result*/) {}
+  virtual void library_waits() {}  // the library waits with nothing queued
+};
+
 struct HostOptions {
   std::string library_path;
   std::filesystem::path script;
@@ -71,6 +81,7 @@ class ScriptHost {
   // standard output when unset.
   std::function<void(const std::string &)> print;
   void say(const std::string &text);
+  RunObserver *observer = nullptr;
 
   // ---- state the bindings share ----
   int call_main(int code, const char *parm, const std::string &label);

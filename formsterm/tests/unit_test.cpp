@@ -113,7 +113,7 @@ std::vector<HelpRecord> records_of(const std::string &content) { return split_re
 std::string findings_text(const std::vector<Finding> &findings) {
   std::string out;
   for (const Finding &f : findings)
-    out += std::to_string(f.line) + (f.note ? " note: " : ": ") + f.text + "\n";
+    out += std::to_string(f.line) + (f.warning ? " warning: " : ": ") + f.text + "\n";
   return out;
 }
 
@@ -161,13 +161,13 @@ TEST(HelpFileCheck, EveryMessageRecordTheDriverShowsMustBeThereButFourteen) {
   EXPECT_EQ(text, "0: message record 0011 is missing; the driver shows it on an input time-out\n");
 }
 
-TEST(HelpFileCheck, MessagesWiderThanThePopupGetANote) {
+TEST(HelpFileCheck, MessagesWiderThanThePopupGetAWarning) {
   const std::vector<Finding> findings = check_messages(records_of("0008 A message of twenty-three\n"));
   const auto note =
       std::find_if(findings.begin(), findings.end(), [](const Finding &f) { return f.line == 1; });
   ASSERT_NE(note, findings.end());
   const Finding &wide = *note;
-  EXPECT_TRUE(wide.note);
+  EXPECT_TRUE(wide.warning);
   EXPECT_NE(wide.text.find("shows the first 22: \"A message of twenty-th\""), std::string::npos) << wide.text;
 }
 
@@ -183,9 +183,12 @@ TEST(HelpFileCheck, ValidationRecordsNamedByVertMustExist) {
   const auto records =
       records_of("0020 FI=1 VERT=R,30,31\n0021 FI=2 VERT=F,32\n0022 FI=3 VERT=S,40,49\n0030 1\n");
   const std::string text = findings_text(check_references(records));
-  EXPECT_EQ(text,
-            "1: record 0020: VERT=R reads record 0031, which is missing; validation would report XM\n"
-            "2: record 0021: VERT=F reads record 0032, which is missing; validation would report XU\n");
+  EXPECT_EQ(
+      text,
+      "1: record 0020: VERT=R reads record 0031, which is missing; validation reports XM (upper bound "
+      "record of VERT=R missing) and refuses the value\n"
+      "2: record 0021: VERT=F reads record 0032, which is missing; validation reports XU (mask record of "
+      "VERT=F missing) and refuses the value\n");
 }
 
 TEST(HelpFileCheck, TheErrorReportIsReadOffRowZero) {
