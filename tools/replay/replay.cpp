@@ -11,21 +11,23 @@
 // lines. A script that runs longer than the time limit (wall time, default
 // 20 s) ends the replayer with status 3 and a message naming the step.
 #include <algorithm>
-#include <chrono>
-#include <condition_variable>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <mutex>
 #include <string>
-#include <thread>
 #include <vector>
 
 #if defined(_WIN32)
+#define WIN32_LEAN_AND_MEAN
 #include <fcntl.h>
 #include <io.h>
+#include <windows.h>
+#else
+#include <unistd.h>
 #endif
 
 #include "library.h"
@@ -37,57 +39,65 @@ namespace {
 constexpr int kDefaultTimeLimitSeconds = 20;
 constexpr int kStatusTimeLimit = 3;
 
-// Ends the process when a script runs past its time limit.
+// Ends the process when a script runs past its time limit: an alarm signal
+// on POSIX systems (no thread: qemu-i386 does not run the threads of 32-bit
+// programs), a timer of the timer queue on Windows. The message is made up
+// in advance, as a signal handler may only write it out.
 class Watchdog {
  public:
-  explicit Watchdog(int seconds) : limit_(seconds), thread_([this] { watch(); }) {}
-  ~Watchdog() {
-    {
-      std::lock_guard<std::mutex> lock(mutex_);
-      quit_ = true;
-    }
-    changed_.notify_one();
-    thread_.join();
+  explicit Watchdog(int seconds) : seconds_(seconds) {
+#if !defined(_WIN32)
+    std::signal(SIGALRM, expire);
+#endif
   }
+  ~Watchdog() { disarm(); }
   void start(const std::string &script) {
-    std::lock_guard<std::mutex> lock(mutex_);
     script_ = script;
-    step_ = 0;
-    ++round_;
-    changed_.notify_one();
+    at_step(0);
+    disarm();
+#if defined(_WIN32)
+    CreateTimerQueueTimer(&timer_, nullptr, expire_timer, nullptr, static_cast<DWORD>(seconds_) * 1000, 0,
+                          WT_EXECUTEONLYONCE);
+#else
+    alarm(static_cast<unsigned>(seconds_));
+#endif
   }
   void at_step(int step) {
-    std::lock_guard<std::mutex> lock(mutex_);
-    step_ = step;
+    std::snprintf(message_, sizeof message_,
+                  "replay: %.200s step %d: still running after the time limit of %d s\n", script_.c_str(),
+                  step, seconds_);
   }
 
  private:
-  void watch() {
-    std::unique_lock<std::mutex> lock(mutex_);
-    while (!quit_) {
-      long round = round_;
-      if (script_.empty()) {
-        changed_.wait(lock, [&] { return quit_ || round_ != round; });
-        continue;
-      }
-      if (changed_.wait_for(lock, limit_, [&] { return quit_ || round_ != round; })) continue;
-      std::fflush(stdout);
-      std::fprintf(stderr, "replay: %s step %d: still running after the time limit of %d s\n", script_.c_str(),
-                   step_, static_cast<int>(limit_.count()));
-      std::fflush(stderr);
-      std::_Exit(kStatusTimeLimit);
-    }
+  void disarm() {
+#if defined(_WIN32)
+    if (timer_) DeleteTimerQueueTimer(nullptr, timer_, nullptr);
+    timer_ = nullptr;
+#else
+    alarm(0);
+#endif
   }
+  static void expire(int) {
+    std::size_t length = std::strlen(message_);
+#if defined(_WIN32)
+    _write(2, message_, static_cast<unsigned>(length));
+#else
+    ssize_t ignored = write(2, message_, length);
+    (void)ignored;
+#endif
+    std::_Exit(kStatusTimeLimit);
+  }
+#if defined(_WIN32)
+  static void CALLBACK expire_timer(void *, BOOLEAN) { expire(0); }
+  HANDLE timer_ = nullptr;
+#endif
 
-  std::chrono::seconds limit_;
-  std::mutex mutex_;
-  std::condition_variable changed_;
+  int seconds_;
   std::string script_;
-  int step_ = 0;
-  long round_ = 0;
-  bool quit_ = false;
-  std::thread thread_;  // last: it starts once the rest is set up
+  static char message_[300];
 };
+
+char Watchdog::message_[300];
 
 void write_out(const std::string &text) { std::fwrite(text.data(), 1, text.size(), stdout); }
 
@@ -136,7 +146,8 @@ bool replay_script(const std::string &library, const std::string &name, const st
     std::fflush(stdout);
   };
   hooks.after = [&](const fuzz::Line &, int, int result) { write_out(recorder.end_step(result)); };
-  fuzz::run_script(reinterpret_cast<const std::uint8_t *>(script.data()), script.size(), loaded->entry(), hooks);
+  fuzz::run_script(reinterpret_cast<const std::uint8_t *>(script.data()), script.size(), loaded->entry(),
+                   hooks);
   return true;
 }
 

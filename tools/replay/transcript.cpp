@@ -80,15 +80,16 @@ std::string Recorder::end_step(int result) {
   }
   if (after.cursor_row != before_.cursor_row || after.cursor_col != before_.cursor_col ||
       after.cursor_type != before_.cursor_type)
-    out += "  cursor " + std::to_string(after.cursor_row) + "," + std::to_string(after.cursor_col) + " type " +
-           std::to_string(after.cursor_type) + "\n";
+    out += "  cursor " + std::to_string(after.cursor_row) + "," + std::to_string(after.cursor_col) +
+           " type " + std::to_string(after.cursor_type) + "\n";
   for (const auto &kv : after.variables) {
     auto was = before_.variables.find(kv.first);
     if (was == before_.variables.end() || was->second != kv.second)
       out += "  uv " + std::to_string(kv.first) + " \"" + escaped(kv.second) + "\"\n";
   }
   for (const auto &kv : before_.variables)
-    if (after.variables.count(kv.first) == 0) out += "  uv " + std::to_string(kv.first) + " " + kUndefined + "\n";
+    if (after.variables.count(kv.first) == 0)
+      out += "  uv " + std::to_string(kv.first) + " " + kUndefined + "\n";
   const auto &log = t.log();
   for (std::size_t i = before_.log_size; i < log.size(); ++i)
     out += "  log " + clock_text(log[i].at_ms) + " " + escaped(log[i].what) + "\n";
