@@ -272,10 +272,30 @@ for total in [114, 115, 116]:
 add("vert-date-time", help_lines(), "T991231235958", field(1, "INPUT=DATE_EURO LEN=10 ROW=2 COL=1 RUV=2"),
     field(2, "INPUT=DATE_AMER LEN=10 ROW=3 COL=1 RUV=3", 41), field(3, "INPUT=TIME_STD LEN=8 ROW=4 COL=1 RUV=4", 42),
     panel("REASON=9"), "K31022025~N", "K02292024~N", "K245960~O", "K~E", "K~P~P~B~B~O", "K~E", "K~C")
-for name, value in {"help-range": "20,21", "help-range-bad": "20", "help-range-long": "1,30"}.items():
+for name, value in {"help-range": "20,21", "help-range-bad": "20", "help-range-long": "1,30", "help-0": "0,5",
+                    "help-none": "", "help-10000": "20,10000", "help-word": "NOTHING"}.items():
     add("hvr-%s" % name, help_lines(HELP_TEXTS), "V12=HELP=%s" % value,
         field(1, "INPUT=ALPHA LEN=6 ROW=3 COL=1 RUV=2 VERT=S,40,41"), panel("REASON=9 HVR=12"),
         "KFIG~O", "K~E", "K~E", "KPEAR~O", "K~E", "K~C")
+
+RANGES = ["0052 -50.5", "0053 0.5", "0054 10.25", "0055 10.250"]
+for low, high, values in [("52", "53", ["-50.6", "-50.5", "-0.5", "0.25", "0.6", "-0", "0"]),
+                          ("53", "54", ["0.5", "10.3", "10.25", "5.125"]), ("54", "55", ["10.25", "10.2501"])]:
+    add("vert-range-%s-%s" % (low, high), help_lines(RANGES),
+        field(1, "INPUT=NUM LEN=-9.4 ROW=3 COL=1 RUV=2 VERT=R,%s,%s" % (low, high)), panel("REASON=9"),
+        [["K~K" * 10 + "K" + v + "~O", "K~E"] for v in values], "K~C")
+add("vert-mask-blank", help_lines(["0032 bbbb", "0033 b", "0034 ?n-a*"]), field(1, "INPUT=ALPHA LEN=6 ROW=3 COL=1 RUV=2 VERT=F,32 REQ=N"),
+    field(2, "INPUT=ALPHA LEN=6 ROW=4 COL=1 RUV=3 VERT=F,34 REQ=N", 41), panel("REASON=9"), "K    ~N", "KX1-B~O",
+    "K~E", "K~P~B~O", "K~E", "K~C")
+for size in [14, 15, 16]:
+    add("vert-check-digit-%d" % size, one_field_panel("INPUT=ALPHA LEN=20 ROW=3 COL=1 RUV=2 VERT=B", "REASON=9",
+                                                      "K0" + "1" * (size - 1) + "~O", "K~E", "K~E", "K~C"))
+add("edit-decimal-first", one_field_panel("INPUT=NUM LEN=6.2 ROW=3 COL=1 RUV=2", "REASON=9", "K.5~O", "K~E",
+                                          "K~B,7.~O", "K~E", "K~C"))
+add("edit-not-editable-num", help_lines(), "V5=12.5", field(1, "INPUT=NUM LEN=6.2 ROW=3 COL=1 RUV=2 PUV=5 EDIT=N"),
+    panel("REASON=9"), "K~R3~O", "K~E", "K~C")
+add("edit-right-first", help_lines(), "V5=AB", field(1, "INPUT=ALPHA LEN=6 ROW=3 COL=1 RUV=2 PUV=5"),
+    panel("REASON=9"), "K~R~R~R~RZ~O")
 
 # ---- messages: ranges longer than a popup shows ----
 LONG_HELP = ["%04d Line %d of the help text, long enough" % (n, n) for n in range(100, 140)]
@@ -354,7 +374,7 @@ for lines in ["00", "01", "16", "17"]:
     add("popup-lines-%s" % lines, "E5", "K~E", fixed("POPUPWN", 23, [(10, "C"), (16, lines), (24, "N")]), "K~E",
         fixed("POPUPWN", 23, [(10, "c"), (16, lines), (24, "y")]), fixed("POPUPWN", 9, [(10, "R")]),
         fixed("POPUPWN", 9, [(10, "r")]))
-add("popup-errors", fixed("POPUPWN", 22, [(10, "C"), (16, "04")]), "K~E", fixed("POPUPWN", 8, [(10, "R")]), "K~E",
+add("popup-errors", fixed("POPUPWN", 22, [(10, "C"), (16, "04")]), "K~E", "C08POPUPWN R", "K~E", "C08POPUPWN r", "K~E",
     fixed("POPUPWN", 9, [(10, "Q")]), fixed("POPUPWN", 9, [(10, "R")]))
 add("popup-nested", [fixed("POPUPWN", 23, [(10, "C"), (16, "%02d" % n), (24, "N")]) for n in (3, 5, 16)],
     [fixed("POPUPWN", 9, [(10, "R")])] * 4)
