@@ -152,7 +152,7 @@ def main(argv):
             print("%s: %d scripts, transcript sha256 %s" % (name, len(scripts), digest(scripts)), flush=True)
             results.append((name, scripts))
     except Failed as e:
-        print(e, file=sys.stderr)
+        print(e, flush=True)
         return 1
     ref_name, ref = results[0]
     if update:
@@ -165,9 +165,9 @@ def main(argv):
     for name, scripts in results[1:]:
         report = first_difference(ref_name, ref, name, scripts)
         if report:
-            print("alike: %s and %s differ: %s" % (ref_name, name, report), file=sys.stderr)
+            print("alike: %s and %s differ: %s" % (ref_name, name, report), flush=True)
             if name == "committed":
-                print("alike: after a deliberate change of behaviour, ./dev alike --update", file=sys.stderr)
+                print("alike: after a deliberate change of behaviour, ./dev alike --update", flush=True)
             return 1
     print("identical")
     return 0

@@ -107,25 +107,19 @@ FIELD_CASES = {
     "vert-f-10000": field(1, GOOD + " VERT=F,10000"), "vert-r-missing": field(1, GOOD + " VERT=R,10"),
     "vert-r-10000": field(1, GOOD + " VERT=R,10,10000"), "vert-r-joined": field(1, GOOD + " VERT=R10,20"),
     "vert-t-4": field(1, GOOD + " VERT=T123"), "vert-t-3": field(1, GOOD + " VERT=T12"),
-    "mode-empty": field(1, GOOD + " MODE= "), "mode-bad": field(1, GOOD + " MODE=v"),
-    "req-empty": field(1, GOOD + " REQ= "), "req-bad": field(1, GOOD + " REQ=y"),
-    "keepdi-empty": field(1, GOOD + " KEEPDI= "), "keepdi-bad": field(1, GOOD + " KEEPDI=X"),
-    "mandi-empty": field(1, GOOD + " MANDI= "), "mandi-bad": field(1, GOOD + " MANDI=X"),
-    "edit-empty": field(1, GOOD + " EDIT= "), "edit-bad": field(1, GOOD + " EDIT=X"),
-    "ruv-empty": field(1, GOOD + " RUV= "), "ruv-0": field(1, GOOD + " RUV=0"), "ruv-19": field(1, GOOD + " RUV=19"),
-    "ruv-20": field(1, GOOD + " RUV=20"),
-    "puv-empty": field(1, GOOD + " PUV= "), "puv-unreadable": ["U8"] + field(1, GOOD + " PUV=8"),
-    "verf-empty": field(1, GOOD + " VERF= "), "verf-8": field(1, GOOD + " VERF=ABCDEFGH"),
-    "verf-9": field(1, GOOD + " VERF=ABCDEFGHI"),
-    "help-first-empty": field(1, GOOD + " HELP= "), "help-second-empty": field(1, GOOD + " HELP=20"),
-    "help-first-0": field(1, GOOD + " HELP=0,1"), "help-second-10000": field(1, GOOD + " HELP=1,10000"),
-    "scrn-first-empty": field(1, GOOD + " SCRN= "), "scrn-second-empty": field(1, GOOD + " SCRN=20"),
-    "scrn-first-10000": field(1, GOOD + " SCRN=10000,1"), "scrn-second-0": field(1, GOOD + " SCRN=1,0"),
-    "di-empty": field(1, GOOD + " DI= "), "di-4": field(1, GOOD + " DI=ABCD"), "di-5": field(1, GOOD + " DI=ABCDE"),
-    "di-from-mandi": field(1, GOOD + " MANDI=Y"),
+    "puv-unreadable": ["U8"] + field(1, GOOD + " PUV=8"), "di-from-mandi": field(1, GOOD + " MANDI=Y"),
     "lower-keywords": field(1, "input=NUM len=4 row=1 col=1"),
     "separators": field(1, "INPUT==NUM LEN= ,4 ROW=,1 COL= 1"),
 }
+# Optional keywords: each without a value, and with the values named.
+FIELD_VALUES = {"MODE": ["v"], "REQ": ["y"], "KEEPDI": ["X"], "MANDI": ["X"], "EDIT": ["X"],
+                "RUV": ["0", "19", "20"], "PUV": [], "VERF": ["ABCDEFGH", "ABCDEFGHI"],
+                "HELP": ["20", "0,1", "1,10000"], "SCRN": ["20", "10000,1", "1,0"], "DI": ["ABCD", "ABCDE"]}
+for keyword, values in FIELD_VALUES.items():
+    FIELD_CASES["%s-empty" % keyword.lower()] = field(1, GOOD + " %s= " % keyword)
+    for value in values:
+        FIELD_CASES["%s-%s" % (keyword.lower(), value.lower().replace(",", "-"))] = field(
+            1, GOOD + " %s=%s" % (keyword, value))
 for name, lines in FIELD_CASES.items():
     add("fie-" + name, help_lines(), lines, "K~E", "K~E")
 
