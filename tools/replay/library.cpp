@@ -11,6 +11,10 @@ LoadedLibrary::~LoadedLibrary() {
 }
 
 std::unique_ptr<LoadedLibrary> load_build(const std::string &path, std::string *error) {
+  // Images of another kind branch off here (forms32.dll through a PE loader
+  // of its own, for one): each call must map a new image, so that the
+  // script starts on fresh globals; LoadedLibrary(nullptr, entry) stands for
+  // an image without an unloading of its own.
   void *handle = termrt::load_library(path.c_str());
   if (handle == nullptr) {
     *error = "cannot load " + path + " (" + termrt::loader_error() + "); give the path of a built library";
