@@ -5,7 +5,8 @@ The seeds are the typical inputs of the tests: field definitions, panel
 options, help files with operator messages, masks, lists and ranges, value
 and validation files, keys and scans for whole panels, and every utility
 command with good and bad arguments. Run it again after changing it; the
-files it writes are kept in the repository.
+files it writes are kept in the repository. The transcript corpus
+(tools/replay/make_corpus.py) builds on its helpers and entry seeds.
 """
 import os
 import shutil
@@ -288,6 +289,7 @@ def write(name, entries, binary):
             f.write(data)
 
 
-write("entry", ENTRY, False)
-write("lookup", LOOKUP, True)
-write("format", FORMAT, True)
+if __name__ == "__main__":
+    write("entry", ENTRY, False)
+    write("lookup", LOOKUP, True)
+    write("format", FORMAT, True)
