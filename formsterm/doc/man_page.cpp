@@ -1,6 +1,6 @@
 // man_page.cpp - builds the man page formsterm(1) from its template and the
 // Lua API reference, so that the page and `formsterm help api` share one
-// source. The reference's layout is described at the top of api.txt:
+// source. The reference's layout (api.txt):
 // "= Title" opens a section whose text runs up to its first entry; an entry
 // is a signature at column 0, then description lines indented by two
 // blanks, one of which may be an example starting with "e.g. ".
