@@ -35,6 +35,9 @@
 #define MSG_BAD_DATE_TIME 17
 #define MSG_MASK 18
 
+/* The values of a group joined by ";", in a text of its own: a message shown
+   while the key is built may write its report into command_buffer. */
+static char group_key[GROUP_KEY_LIMIT];
 static int pending_failure;
 /* 1 while message record 1 stands on the screen. */
 static int checking_shown;
@@ -104,22 +107,22 @@ static int opens_group(int i) {
 }
 
 /* Collects field i and every later defined field with the same file, with
-   their values joined by ";" in command_buffer. */
+   their values joined by ";" in group_key. */
 static void collect_group(int i, unsigned char *member) {
   memset(member, 0, FIELD_COUNT);
   member[i] = 1;
   fields.check_result[i] = 'A';
-  copy_text(command_buffer, COMMAND_BUFFER_SIZE, fields.value[i]);
+  copy_text(group_key, GROUP_KEY_LIMIT, fields.value[i]);
   for (int j = i + 1; j < FIELD_COUNT; ++j) {
     if (!fields.defined[j] || strcmp(fields.verify_file[j], fields.verify_file[i]) != 0) continue;
     member[j] = 1;
     fields.check_result[j] = 'A';
-    if (strlen(fields.value[j]) + strlen(command_buffer) + 1 >= GROUP_KEY_LIMIT) {
+    if (strlen(fields.value[j]) + strlen(group_key) + 1 >= GROUP_KEY_LIMIT) {
       close_checking();
       show_message(MSG_KEY_TOO_LONG, MSG_KEY_TOO_LONG, MESSAGE_ACKNOWLEDGED);
     } else {
-      strcat(command_buffer, ";");
-      strcat(command_buffer, fields.value[j]);
+      strcat(group_key, ";");
+      strcat(group_key, fields.value[j]);
     }
   }
 }
@@ -129,7 +132,7 @@ static int group_pass(void) {
   for (current_field = 0; current_field < FIELD_COUNT; ++current_field) {
     if (!opens_group(current_field)) continue;
     collect_group(current_field, member);
-    switch (file_check(current_field, command_buffer, 1)) {
+    switch (file_check(current_field, group_key, 1)) {
       case 0: mark_group(member, 'P', 'P', 0); break;
       case 1:
         mark_group(member, 'F', 'F', 0);
