@@ -462,7 +462,6 @@ TEST_F(PanelTest, AnAnswerOfTheValidationFileThatDecidesNothingLetsThePanelCompl
   EXPECT_EQ(uv(2), "A   ");
 }
 
-
 TEST_F(PanelTest, AGroupKeyReachesTheFileUnchangedWhenMessageTwoLacksItsClosingLine) {
   std::string messages = kMessages;
   messages.erase(messages.find("0016 Press ENTER\n"), 17);
