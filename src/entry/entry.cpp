@@ -7,6 +7,7 @@
 
 #include <string.h>
 
+#include "entry/args.h"
 #include "entry/commands.h"
 #include "entry/reports.h"
 #include "entry/text.h"
@@ -80,8 +81,7 @@ static int run_command_string(const char *parm) {
 
   for (int i = 0; i < COMMAND_COUNT; ++i)
     if (compare_nocase(name, kCommandNames[i]) == 0) return run_named_command(i, parm);
-  error_report(parm, "M1");
-  return 0;
+  return command_failed(parm, "M1");
 }
 
 int forms_entry(int code, const char *parm) {
@@ -93,14 +93,9 @@ int forms_entry(int code, const char *parm) {
       popup_window('X', 0, 0, &lines, &width, &row, &col);
       banner_shown = 0;
       return 0;
-    case 3:
-      return run_command_string(parm);
-    case 4:
-      debug_flag = debug_flag == 1 ? 0 : 1;
-      return 0;
-    case 5:
-      return display_test();
-    default:
-      return 0;
+    case 3: return run_command_string(parm);
+    case 4: debug_flag = debug_flag == 1 ? 0 : 1; return 0;
+    case 5: return display_test();
+    default: return 0;
   }
 }

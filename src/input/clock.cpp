@@ -48,7 +48,7 @@ int clock_seconds(void) {
   split_digits(time_text, &hours, &minutes, &seconds);
   split_digits(date_text, &year, &month, &day);
   unsigned int days = (unsigned int)days_since_2000(year, month, day);
-  unsigned int stamp = ((days * 24u + (unsigned int)hours) * 60u + (unsigned int)minutes) * 60u +
-                       (unsigned int)seconds;
+  unsigned int stamp =
+      ((days * 24u + (unsigned int)hours) * 60u + (unsigned int)minutes) * 60u + (unsigned int)seconds;
   return (int)stamp;
 }

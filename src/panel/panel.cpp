@@ -10,6 +10,7 @@
 
 #include <string.h>
 
+#include "entry/args.h"
 #include "entry/commands.h"
 #include "entry/reports.h"
 #include "entry/text.h"
@@ -18,6 +19,7 @@
 #include "panel/field_display.h"
 #include "panel/message.h"
 #include "panel/options.h"
+#include "platform/answers.h"
 #include "platform/keys.h"
 #include "platform/termrt.h"
 #include "validate/validate.h"
@@ -169,8 +171,8 @@ static void store_values(const char *parm) {
     memcpy(text, fields.value[i], value_length);
     text[length] = '\0';
     int result = _WriteUserVariable(fields.result_variable[i], text);
-    if (result == 3) error_report(parm, "XJ");
-    if (result == 5) {
+    if (result == RT_VARIABLE_UNREADABLE) error_report(parm, "XJ");
+    if (result == RT_VARIABLE_TOO_LONG) {
       char report[NUMBER_TEXT_SIZE + 4] = "VAR=";
       number_text(fields.result_variable[i], report + 4);
       error_report(report, "XI");
@@ -230,12 +232,9 @@ static int run_panel(const char *parm) {
 }
 
 int exec_panel_command(const char *parm) {
-  if (!read_panel_options(parm)) return 0;
+  if (read_panel_options(parm) == ARG_REPORTED) return 0;
   draw_fields();
-  if (!find_first_field()) {
-    error_report(parm, "XH");
-    return 0;
-  }
+  if (!find_first_field()) return command_failed(parm, "XH");
   _VioSetCurType(4);
   _VioGetCurPos(&saved_cursor_row, &saved_cursor_col);
   return run_panel(parm);

@@ -50,17 +50,11 @@ unsigned char popup_window(char op, int attribute, int lines, int *out_lines, in
                            unsigned char *out_row, unsigned char *out_col) {
   switch (op) {
     case 'C':
-    case 'c':
-      return open_popup(attribute, lines, out_lines, out_width, out_row, out_col);
+    case 'c': return open_popup(attribute, lines, out_lines, out_width, out_row, out_col);
     case 'R':
-    case 'r':
-      restore_popup(out_lines, out_width, out_row, out_col);
-      return 0;
+    case 'r': restore_popup(out_lines, out_width, out_row, out_col); return 0;
     case 'X':
-    case 'x':
-      popup_lines = 0;
-      return 0;
-    default:
-      return 0;
+    case 'x': popup_lines = 0; return 0;
+    default: return 0;
   }
 }

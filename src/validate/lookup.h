@@ -11,9 +11,12 @@
 #ifndef FORMS_VALIDATE_LOOKUP_H
 #define FORMS_VALIDATE_LOOKUP_H
 
-/* Width of a help record's number, and the offset of its text. */
+/* A help record: its number in RECORD_KEY_WIDTH digits, one separator, and
+   its text; numbers run from 1 to RECORD_NUMBER_MAX. */
 #define RECORD_KEY_WIDTH 4
-#define RECORD_TEXT_OFFSET 5
+#define RECORD_SEPARATOR_WIDTH 1
+#define RECORD_TEXT_OFFSET (RECORD_KEY_WIDTH + RECORD_SEPARATOR_WIDTH)
+#define RECORD_NUMBER_MAX 9999
 /* Statuses of find_listed_value. */
 #define LOOKUP_FOUND 0
 #define LOOKUP_NOT_FOUND 1

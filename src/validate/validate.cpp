@@ -79,7 +79,7 @@ static int file_check(int i, const char *text, int retry) {
 static void show_rejection(void) {
   int first, last;
   close_checking();
-  if (read_help_range(&first, &last) == 0)
+  if (read_help_range(&first, &last))
     show_message(first, last, MESSAGE_TIMED);
   else
     show_message(MSG_NOT_IN_FILE, MSG_NOT_IN_FILE, MESSAGE_TIMED);
