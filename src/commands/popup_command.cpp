@@ -15,8 +15,6 @@
 #define CLOSE_MIN_LENGTH 9
 
 int popup_command(const char *parm) {
-  int lines, width;
-  unsigned char row, col;
   char op = char_at(parm, 10);
   if (op == 'C' || op == 'c') {
     if (argument_length < OPEN_MIN_LENGTH) return command_failed(parm, "P2");
@@ -24,10 +22,10 @@ int popup_command(const char *parm) {
     if (count < 1 || count > POPUP_MAX_LINES) return command_failed(parm, "P3");
     char letter = char_at(parm, 24);
     int attribute = letter == 'N' || letter == 'n' ? 0 : 1;
-    popup_window(op, attribute, count, &lines, &width, &row, &col);
+    popup_window(op, attribute, count, 0);
   } else if (op == 'R' || op == 'r') {
     if (argument_length < CLOSE_MIN_LENGTH) return command_failed(parm, "P4");
-    popup_window(op, 0, 0, &lines, &width, &row, &col);
+    popup_window(op, 0, 0, 0);
   }
   return 0;
 }

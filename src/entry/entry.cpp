@@ -32,15 +32,14 @@ static const char *const kCommandNames[COMMAND_COUNT] = {
 /* The title banner: a popup of three lines, a pause, and the screen back. */
 static void show_banner(void) {
   unsigned short status;
-  int lines, width;
-  unsigned char row, col;
+  struct PopupArea area;
   banner_shown = 1;
-  popup_window('C', 0, 3, &lines, &width, &row, &col);
-  _VioWrtCharStr("ZEB Panel Driver 1.43", 21, row, col, &status, 0);
-  _VioWrtCharStr("ZEB Terminals", 13, row + 1, col, &status, 0);
-  _VioWrtCharStr("All rights reserved.", 20, row + 2, col, &status, 0);
+  popup_window('C', 0, 3, &area);
+  _VioWrtCharStr("ZEB Panel Driver 1.43", 21, area.row, area.col, &status, 0);
+  _VioWrtCharStr("ZEB Terminals", 13, area.row + 1, area.col, &status, 0);
+  _VioWrtCharStr("All rights reserved.", 20, area.row + 2, area.col, &status, 0);
   delay(50);
-  popup_window('R', 0, 0, &lines, &width, &row, &col);
+  popup_window('R', 0, 0, 0);
 }
 
 static int run_named_command(int index, const char *parm) {
@@ -85,12 +84,10 @@ static int run_command_string(const char *parm) {
 }
 
 int forms_entry(int code, const char *parm) {
-  int lines, width;
-  unsigned char row, col;
   switch (code) {
     case 0:
     case 2:
-      popup_window('X', 0, 0, &lines, &width, &row, &col);
+      popup_window('X', 0, 0, 0);
       banner_shown = 0;
       return 0;
     case 3: return run_command_string(parm);

@@ -25,11 +25,6 @@
 #include "platform/keys.h"
 #include "platform/termrt.h"
 
-/* The operator messages of the editor. */
-#define MESSAGE_NOT_FULL 9
-#define MESSAGE_KEY_REFUSED 10
-#define MESSAGE_TIMED_OUT 11
-
 /* Waits are given to the run-time in milliseconds of a signed 32-bit count. */
 #define LONGEST_WAIT_MS 2147483647LL
 
@@ -107,7 +102,7 @@ static int time_out_step(void) {
   _WaitEvent((int)wait_ms);
   elapsed = (int)((unsigned int)clock_seconds() - (unsigned int)last_activity);
   if (elapsed <= timeout) return 0;
-  show_message(MESSAGE_TIMED_OUT, MESSAGE_TIMED_OUT, MESSAGE_TIMED);
+  show_message(MSG_TIMED_OUT, MSG_TIMED_OUT, MESSAGE_TIMED);
   return 1;
 }
 
@@ -216,7 +211,7 @@ static int editing_loop(void) {
     if (key == KEY_CANCEL) return KEY_CANCEL;
     if ((key == KEY_ENTER || key == KEY_PREVIOUS || key == KEY_NEXT || key == KEY_COMPLETE) &&
         fields.mode[field] == 'F' && text_end != field_length) {
-      show_message(MESSAGE_NOT_FULL, MESSAGE_NOT_FULL, MESSAGE_ACKNOWLEDGED);
+      show_message(MSG_NOT_FULL, MSG_NOT_FULL, MESSAGE_ACKNOWLEDGED);
       note_activity();
       continue;
     }
@@ -307,7 +302,7 @@ static int take_first_key(int key, int *result) {
     *result = start_edit(key);
     return 1;
   }
-  show_message(MESSAGE_KEY_REFUSED, MESSAGE_KEY_REFUSED, MESSAGE_TIMED);
+  show_message(MSG_KEY_REFUSED, MSG_KEY_REFUSED, MESSAGE_TIMED);
   note_activity();
   return 0;
 }

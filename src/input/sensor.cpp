@@ -16,11 +16,6 @@
 #include "platform/keys.h"
 #include "platform/termrt.h"
 
-/* The operator messages of a refused scan. */
-#define MESSAGE_DOES_NOT_FIT 12
-#define MESSAGE_NO_SENSOR_INPUT 13
-#define MESSAGE_DATA_ID_MISSING 15
-
 #define STATUS_NO_VALUE_A 21
 #define STATUS_NO_VALUE_B 23
 #define MACRO_COUNT 6
@@ -117,7 +112,7 @@ int route_sensor_record(void) {
 
   if (has_data_id_match(f)) {
     int r = removed_length(f);
-    if (!fits(f, n - r)) return refuse(MESSAGE_DOES_NOT_FIT);
+    if (!fits(f, n - r)) return refuse(MSG_DOES_NOT_FIT);
     place_value(f, r, n - r, 0);
     return SENSOR_PLACED;
   }
@@ -129,9 +124,9 @@ int route_sensor_record(void) {
     return SENSOR_PLACED;
   }
   if (fields.input_kind[f] == INPUT_ALPHA || fields.input_kind[f] == INPUT_NUM)
-    return refuse(MESSAGE_NO_SENSOR_INPUT);
-  if (data_id_length(f) > 0 && fields.data_id_mandatory[f] == 1) return refuse(MESSAGE_DATA_ID_MISSING);
-  if (!fits(f, n)) return refuse(MESSAGE_DOES_NOT_FIT);
+    return refuse(MSG_NO_SENSOR_INPUT);
+  if (data_id_length(f) > 0 && fields.data_id_mandatory[f] == 1) return refuse(MSG_DATA_ID_MISSING);
+  if (!fits(f, n)) return refuse(MSG_DOES_NOT_FIT);
   place_value(f, 0, n, 1);
   return SENSOR_PLACED;
 }

@@ -24,7 +24,6 @@
 #include "platform/termrt.h"
 #include "validate/validate.h"
 
-#define MSG_REQUIRED_EMPTY 8
 #define ENDED_COMPLETED 0
 #define ENDED_OTHERWISE 1
 
@@ -154,9 +153,9 @@ static int required_fields_filled(void) {
 /* The complete key: returns 1 when every field passed validation. */
 static int try_to_complete(void) {
   take_edit(1);
-  int result = required_fields_filled() ? validate_fields() : KEY_ENTER;
+  int passed = required_fields_filled() && validate_fields() == VALIDATION_PASSED;
   discard_keys();
-  return result == KEY_COMPLETE;
+  return passed;
 }
 
 /* Stores every value, padded with blanks to its field's length. A value

@@ -15,8 +15,8 @@
 
 /* Results of validate_fields: every field passed / a rejection was shown
    and current_field is on the field to correct. */
-#define VALIDATION_PASSED 768
-#define VALIDATION_FAILED 13
+#define VALIDATION_PASSED 1
+#define VALIDATION_FAILED 0
 
 int validate_fields(void);
 
