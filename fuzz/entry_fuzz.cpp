@@ -25,10 +25,10 @@
 
 #include "commands/unique.h"
 #include "entry/entry.h"
+#include "entry/state.h"
 #include "fields/table.h"
 #include "screen/popup.h"
 #include "script.h"
-#include "support/fresh_library.h"
 #include "terminal.h"
 
 namespace {

@@ -20,8 +20,6 @@
 #define DICOUNT_STORE_MIN_LENGTH 32
 #define STORE_VARIABLE_LAST 19
 
-unsigned int counters[COUNTER_COUNT];
-
 /* Writes the counter, read as a signed number, into the user variable; a
    value that does not fit gets the append report. */
 static void store_counter(const char *parm, unsigned int value, int variable) {

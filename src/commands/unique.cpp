@@ -19,9 +19,6 @@
 #define CHECK_MIN_LENGTH 24
 #define RESET_MIN_LENGTH 22
 
-char unique_lists[UNIQUE_LIST_COUNT][UNIQUE_ENTRY_COUNT][UNIQUE_VALUE_MAX + 1];
-int unique_next[UNIQUE_LIST_COUNT];
-
 int remember_value(const char *value, int list) {
   char kept[UNIQUE_VALUE_MAX + 1];
   if (list < 0 || list >= UNIQUE_LIST_COUNT) return 0;

@@ -20,8 +20,6 @@
 #define STATUS_NO_VALUE_B 23
 #define MACRO_COUNT 6
 
-unsigned char sensor_record[SENSOR_RECORD_SIZE];
-
 /* The macros in the order in which they are tried, and the keys they give. */
 static const char *const kMacroText[MACRO_COUNT] = {"$OK$", "$LT$", "$RT$", "$CAN$", "$CLR$", "$ENT$"};
 static const int kMacroKey[MACRO_COUNT] = {KEY_COMPLETE, KEY_PREVIOUS,    KEY_NEXT,

@@ -15,9 +15,6 @@
 #define MAX_LINES POPUP_MAX_LINES
 #define SCREEN_TEXT_WIDTH 40
 
-/* Where the lines of the message being shown go. */
-static struct PopupArea message_area;
-
 /* Writes a help record's text as one line, cut to the text width; a record
    that holds no more than its key shows as a single blank. */
 static void write_record_line(const char *record, unsigned int record_length, int row) {

@@ -36,6 +36,11 @@
 #define MSG_BAD_DATE_TIME 17   /* not a valid date or time */
 #define MSG_MASK 18            /* the value does not fit the mask */
 
+#include "screen/popup.h"
+
+/* Where the lines of the message being shown go. */
+extern struct PopupArea message_area;
+
 /* Shows the help records first to last (none when first > last) by type. */
 void show_message(int first, int last, signed char type);
 /* Closes the popup that a standing message left open. */

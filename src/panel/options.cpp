@@ -18,8 +18,6 @@
 #define HELP_VARIABLE_LAST 19
 #define REASON_VARIABLE_MAX 19
 
-struct PanelOptions panel_options;
-
 static void set_defaults(void) {
   panel_options.time_out_ending = 'N';
   panel_options.return_scheme = 'N';

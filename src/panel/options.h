@@ -16,6 +16,7 @@ struct PanelOptions {
   int time_out;         /* "T=": seconds per field; 0 for none */
   int start_field;      /* "SF=": field index, or -1 for the first defined */
   int reason_variable;  /* "REASON=": variable for OK/CANCEL/TIMEOUT; 0 none */
+  int blank_entry;      /* not an option: 1 while the editor starts the field empty */
 };
 
 extern struct PanelOptions panel_options;

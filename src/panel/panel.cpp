@@ -27,12 +27,6 @@
 #define ENDED_COMPLETED 0
 #define ENDED_OTHERWISE 1
 
-unsigned char saved_cursor_row;
-unsigned char saved_cursor_col;
-
-/* 1 when the editor is to start with an empty text instead of the value. */
-static int blank_entry;
-
 static int wrap_index(int index) { return (index + FIELD_COUNT) % FIELD_COUNT; }
 
 void move_to_field(int step, int skip_filled) {
@@ -108,7 +102,7 @@ static int find_first_field(void) {
 
 /* Takes what the editor left in edit_buffer into the current field. */
 static void take_edit(int redraw) {
-  blank_entry = 0;
+  panel_options.blank_entry = 0;
   if (strncmp(edit_buffer, fields.value[current_field], FIELD_VALUE_SIZE - 1) == 0) return;
   copy_text(fields.value[current_field], FIELD_VALUE_SIZE, edit_buffer);
   mark_for_revalidation();
@@ -189,12 +183,13 @@ static int complete_panel(const char *parm) {
 
 /* The panel loop. Returns what EXEC_PA returns. */
 static int run_panel(const char *parm) {
-  blank_entry = 0;
+  panel_options.blank_entry = 0;
   for (;;) {
     if (multi_screen)
       show_message(fields.screen_first[current_field], fields.screen_second[current_field],
                    MESSAGE_FULL_SCREEN);
-    int result = edit_field(blank_entry ? "" : fields.value[current_field], panel_options.time_out);
+    int result =
+        edit_field(panel_options.blank_entry ? "" : fields.value[current_field], panel_options.time_out);
     switch (result) {
       case EDIT_SCANNED:
         take_edit(0);
@@ -218,7 +213,7 @@ static int run_panel(const char *parm) {
         take_edit(1);
         move_to_field(-1, 0);
         break;
-      case KEY_BLANK_ENTRY: blank_entry = !blank_entry; break;
+      case KEY_BLANK_ENTRY: panel_options.blank_entry = !panel_options.blank_entry; break;
       case KEY_CANCEL: write_reason("CANCEL"); return ending_value(ENDED_OTHERWISE);
       case EDIT_TIMED_OUT:
         write_reason("TIMEOUT");

@@ -10,9 +10,6 @@
 #define TEXT_COLUMN 3
 #define TEXT_WIDTH 22
 
-int popup_lines = 0;
-unsigned char popup_save[POPUP_SAVE_ROWS][POPUP_FRAME_WIDTH * 2];
-
 static const char kBorder[] = "+----------------------+";
 static const char kSide[] = "|                      |";
 

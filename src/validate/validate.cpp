@@ -22,21 +22,7 @@
 #include "validate/lookup.h"
 #include "validate/value_checks.h"
 
-#define GROUP_KEY_LIMIT 116 /* a group key stays below this many characters */
 #define NO_FIELD -1
-
-/* The state of one validation. */
-struct Validation {
-  /* The values of a group joined by ";", in a text of its own: a message
-     shown while the key is built may write its report into command_buffer. */
-  char group_key[GROUP_KEY_LIMIT];
-  /* The mandatory field whose file check could not be made, or NO_FIELD. */
-  int pending_failure;
-  /* 1 while message record 1 stands on the screen. */
-  int checking_shown;
-};
-
-static struct Validation validation;
 
 /* Removes message record 1, once: restoring a popup that is already gone
    would draw stale cells over the panel. */
