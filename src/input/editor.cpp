@@ -14,6 +14,7 @@
  */
 #include "input/editor.h"
 
+#include <assert.h>
 #include <string.h>
 
 #include "entry/entry.h"
@@ -36,7 +37,7 @@
 #define TEXT_RANGE_HIGH '{'
 
 int is_date_or_time_field(void) {
-  if (current_field < 0 || current_field >= FIELD_COUNT) return 0;
+  assert(current_field >= 0 && current_field < FIELD_COUNT);
   return is_date_or_time_kind(fields.input_kind[current_field]);
 }
 
@@ -369,11 +370,12 @@ static void enter_field(const char *initial) {
 }
 
 int edit_field(const char *initial, int timeout_seconds) {
-  if (current_field < 0 || current_field >= FIELD_COUNT) return KEY_CANCEL;
+  /* The panel only ever edits a defined field, whose length its definition
+     kept within what a value holds. */
+  assert(current_field >= 0 && current_field < FIELD_COUNT);
   editing.field = current_field;
   editing.field_length = fields.length[editing.field];
-  if (editing.field_length < 0) editing.field_length = 0;
-  if (editing.field_length > FIELD_VALUE_SIZE - 1) editing.field_length = FIELD_VALUE_SIZE - 1;
+  assert(editing.field_length >= 0 && editing.field_length < FIELD_VALUE_SIZE);
   editing.timeout = timeout_seconds;
   editing.elapsed = 0;
   if (debug_flag == 1) show_field_definition();

@@ -8,6 +8,7 @@
  */
 #include "input/sensor.h"
 
+#include <assert.h>
 #include <string.h>
 
 #include "fields/table.h"
@@ -83,6 +84,7 @@ static void place_value(int f, int from, int v, int flag) {
   unsigned short status;
   _VioWrtNChar(fields.row[f], fields.col[f], '_', fields.length[f], &status, 0);
   _VioWrtCharStr(scanned() + from, v, fields.row[f], fields.col[f], &status, flag);
+  assert(v >= 0 && v < EDIT_BUFFER_SIZE); /* it fits the field */
   strncpy(edit_buffer, scanned() + from, (size_t)v);
   edit_buffer[v] = '\0';
 }
@@ -105,7 +107,7 @@ int route_sensor_record(void) {
   int macro = macro_key();
   if (macro != 0) return macro;
   int f = current_field;
-  if (f < 0 || f >= FIELD_COUNT) return SENSOR_REFUSED;
+  assert(f >= 0 && f < FIELD_COUNT);
   int n = scanned_length();
 
   if (has_data_id_match(f)) {

@@ -8,6 +8,7 @@
  */
 #include "panel/panel.h"
 
+#include <assert.h>
 #include <string.h>
 
 #include "entry/args.h"
@@ -160,6 +161,7 @@ static void store_values(const char *parm) {
     char text[FIELD_VALUE_SIZE];
     size_t value_length = strlen(fields.value[i]);
     size_t length = (size_t)fields.length[i] > value_length ? (size_t)fields.length[i] : value_length;
+    assert(length < sizeof text); /* no value is longer than a value holds */
     memset(text, ' ', length);
     memcpy(text, fields.value[i], value_length);
     text[length] = '\0';

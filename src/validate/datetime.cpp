@@ -6,6 +6,7 @@
  */
 #include "validate/datetime.h"
 
+#include <assert.h>
 #include <string.h>
 
 #include "entry/text.h"
@@ -34,6 +35,7 @@ static void fill(char *value, int pos, const char *placeholder, const char *cloc
 /* The number written at positions pos to pos + count - 1. */
 static int part_value(const char *value, int pos, int count) {
   char digits[8];
+  assert(count >= 0 && count < (int)sizeof digits);
   memcpy(digits, value + pos, (size_t)count);
   digits[count] = '\0';
   return decimal_value(digits);
