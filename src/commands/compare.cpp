@@ -135,7 +135,8 @@ int int_math_command(const char *parm) {
       break;
     default: return command_failed(parm, "C5");
   }
-  number_text((int)result, command_buffer);
-  _WriteUserVariable(1, command_buffer);
+  char text[NUMBER_TEXT_SIZE];
+  number_text((int)result, text);
+  _WriteUserVariable(1, text);
   return 0;
 }

@@ -129,11 +129,10 @@ static int remaining_wait(unsigned int limit, unsigned int elapsed) {
 int wait_variable_command(const char *parm) {
   if (argument_length < WAIT_UV_MIN_LENGTH) return command_failed(parm, "W2");
   int variable = number_at(parm, 14, 2);
-  if (read_variable(variable, command_buffer, COMMAND_BUFFER_SIZE) == RT_VARIABLE_UNREADABLE)
-    return command_failed(parm, "W3");
+  if (read_work_variable(variable) == RT_VARIABLE_UNREADABLE) return command_failed(parm, "W3");
   unsigned int limit = (unsigned short)number_at(parm, 21, 3);
 
-  command_buffer[0] = '\0';
+  clear_work_text();
   unsigned int start = (unsigned int)clock_seconds();
   int wait = remaining_wait(limit, 0);
   for (;;) {
@@ -141,7 +140,7 @@ int wait_variable_command(const char *parm) {
     _WaitEvent(wait);
     if (_IdleManager(0) != 0) return WAIT_CANCELLED;
     if (_KbdReadAscii(&key) == KBD_KEY_READ && key == KEY_CANCEL) return WAIT_CANCELLED;
-    read_variable(variable, command_buffer, COMMAND_BUFFER_SIZE);
+    read_work_variable(variable);
     if (command_buffer[0] != '\0') return WAIT_FILLED;
     unsigned int elapsed = (unsigned int)clock_seconds() - start;
     if (elapsed > limit) return WAIT_TIMED_OUT;

@@ -42,8 +42,7 @@ static int list_at(const char *parm, int pos) {
 
 static int check_value(const char *parm) {
   if (argument_length < CHECK_MIN_LENGTH) return command_failed(parm, "U2");
-  if (read_variable(number_at(parm, 14, 2), command_buffer, COMMAND_BUFFER_SIZE) == RT_VARIABLE_UNREADABLE)
-    return command_failed(parm, "U3");
+  if (read_work_variable(number_at(parm, 14, 2)) == RT_VARIABLE_UNREADABLE) return command_failed(parm, "U3");
   int list = list_at(parm, 25);
   if (list < 0) return command_failed(parm, "U4");
   return remember_value(command_buffer, list);

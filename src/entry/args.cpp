@@ -128,8 +128,7 @@ int read_source_text(const char *parm, const char *none_code, const char *bad_co
                      const char *no_record_code, unsigned int text_offset) {
   char *cursor, *piece;
   int found = read_piece("VAR=", ARG_SHORT_WINDOW, &cursor, &piece, parm, bad_code);
-  if (found == ARG_OK &&
-      read_variable(decimal_value(piece), command_buffer, COMMAND_BUFFER_SIZE) == RT_VARIABLE_UNREADABLE)
+  if (found == ARG_OK && read_work_variable(decimal_value(piece)) == RT_VARIABLE_UNREADABLE)
     return arg_failed(parm, bad_code);
   if (found != ARG_ABSENT) return found;
   found = read_piece("HELP=", ARG_SHORT_WINDOW, &cursor, &piece, parm, bad_code);
@@ -147,6 +146,10 @@ int read_source_text(const char *parm, const char *none_code, const char *bad_co
   copy_record_from(command_buffer, COMMAND_BUFFER_SIZE, record, length, text_offset);
   return ARG_OK;
 }
+
+int read_work_variable(int number) { return read_variable(number, command_buffer, COMMAND_BUFFER_SIZE); }
+
+void clear_work_text(void) { command_buffer[0] = '\0'; }
 
 char char_at(const char *parm, int pos) {
   if (parm == 0 || pos < 0) return '\0';

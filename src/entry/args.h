@@ -82,6 +82,11 @@ int read_source_text(const char *parm, const char *none_code, const char *bad_co
    cannot be read. */
 int read_variable(int number, char *dst, size_t size);
 
+/* The same into command_buffer, the text a command works on. */
+int read_work_variable(int number);
+/* Empties command_buffer. */
+void clear_work_text(void);
+
 /* The character at position pos of parm, or NUL past its end. */
 char char_at(const char *parm, int pos);
 

@@ -58,9 +58,10 @@ static int run_command_string(const char *parm) {
   name[name_length] = '\0';
 
   size_t digits = length < 2 ? length : 2;
-  memcpy(command_buffer, parm, digits);
-  command_buffer[digits] = '\0';
-  argument_length = decimal_value(command_buffer);
+  char length_digits[3];
+  memcpy(length_digits, parm, digits);
+  length_digits[digits] = '\0';
+  argument_length = decimal_value(length_digits);
 
   for (size_t i = 0; i < sizeof kCommands / sizeof kCommands[0]; ++i)
     if (compare_nocase(name, kCommands[i].name) == 0) return kCommands[i].run(parm);

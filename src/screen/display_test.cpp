@@ -52,12 +52,13 @@ static void show_clock(void) {
 
 int display_test(void) {
   unsigned short key = 0;
+  char text[KEY_TEXT_LIMIT];
   show_cursor_steps();
   do {
     show_clock();
     key = NO_KEY_MARK;
     if (_KbdReadAscii(&key) == KBD_KEY_READ)
-      format_to_display(command_buffer, KEY_TEXT_LIMIT, 0, 0, "Key code = 0x%X  ", (int)key);
+      format_to_display(text, KEY_TEXT_LIMIT, 0, 0, "Key code = 0x%X  ", (int)key);
     _IdleManager(0);
   } while (key != KEY_ENTER);
   return 0;

@@ -45,7 +45,7 @@ int check_prefixed_number(void) {
 
 int read_help_range(int *first, int *last) {
   if (help_variable == 0) return 0;
-  if (read_variable(help_variable, command_buffer, COMMAND_BUFFER_SIZE) != RT_OK) command_buffer[0] = '\0';
+  if (read_work_variable(help_variable) != RT_OK) clear_work_text();
   if (strstr(command_buffer, "USED") != 0) return 0;
   char *cursor = keyword_window(command_buffer, "HELP=", ARG_LONG_WINDOW);
   int low, high;
