@@ -18,7 +18,6 @@
 
 #define DICOUNT_MIN_LENGTH 21
 #define DICOUNT_STORE_MIN_LENGTH 32
-#define STORE_VARIABLE_LAST 19
 
 /* Writes the counter, read as a signed number, into the user variable; a
    value that does not fit gets the append report. */
@@ -37,7 +36,7 @@ int dicount_command(const char *parm) {
   if (op == 'S' || op == 's') {
     if (argument_length < DICOUNT_STORE_MIN_LENGTH) return command_failed(parm, "D3");
     variable = number_at(parm, 31, 2);
-    if (variable < 1 || variable > STORE_VARIABLE_LAST) return command_failed(parm, "D4");
+    if (variable < 1 || variable > RESULT_VARIABLE_MAX) return command_failed(parm, "D4");
   }
   unsigned int *counter = &counters[number - 1];
   switch (op) {

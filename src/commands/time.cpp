@@ -22,15 +22,13 @@
 #define TM_DATE_MIN_LENGTH 52
 #define V_DELAY_MAX_LENGTH 13
 #define WAIT_UV_MIN_LENGTH 22
-#define VARIABLE_LAST 19
-#define CLOCK_TEXT_SIZE 16
 
 /* WAIT_UV results. */
 #define WAIT_TIMED_OUT 0
 #define WAIT_FILLED 1
 #define WAIT_CANCELLED 2
 
-static int is_variable_number(int n) { return n >= 1 && n <= VARIABLE_LAST; }
+static int is_variable_number(int n) { return n >= 1 && n <= RESULT_VARIABLE_MAX; }
 
 /* Writes text into the variable; a text that does not fit gets the append
    report, and the command goes on. */
@@ -40,9 +38,9 @@ static void write_clock_text(const char *parm, int variable, const char *text) {
 
 /* "MM/DD/YY" for AMER, "DD.MM.YY" for EURO, from the clock's MMDDYY. */
 static void build_date(int european, char *out) {
-  char digits[CLOCK_TEXT_SIZE] = {0};
+  char digits[RTC_TEXT_SIZE] = {0};
   unsigned char unused;
-  _RtcGetAsciiDate(1, digits, &unused);
+  _RtcGetAsciiDate(RTC_DATE_MMDDYY, digits, &unused);
   const char *first = european ? digits + 2 : digits;
   const char *second = european ? digits : digits + 2;
   char mark = european ? '.' : '/';
@@ -59,9 +57,9 @@ static void build_date(int european, char *out) {
 
 /* "HH:MM:SS" in 24-hour form; "hh:mm:ss AM" or "PM" in 12-hour form. */
 static void build_time(int twelve_hour, char *out) {
-  char digits[CLOCK_TEXT_SIZE] = {0};
+  char digits[RTC_TEXT_SIZE] = {0};
   unsigned char unused;
-  _RtcGetAsciiTime(twelve_hour ? 1 : 2, digits, &unused);
+  _RtcGetAsciiTime(twelve_hour ? RTC_TIME_12_HOUR : RTC_TIME_24_HOUR, digits, &unused);
   out[0] = digits[0];
   out[1] = digits[1];
   out[2] = ':';
@@ -100,7 +98,7 @@ int time_date_command(const char *parm) {
   if (hours != 12 && hours != 24) return command_failed(parm, "E4");
   int european = date_style_at(parm);
   if (european < 0) return command_failed(parm, "E5");
-  char text[CLOCK_TEXT_SIZE];
+  char text[RTC_TEXT_SIZE];
   build_date(european, text);
   _IdleManager(0);
   write_clock_text(parm, date_variable, text);

@@ -24,6 +24,9 @@
 #define ARG_OK 1       /* the value was read */
 #define ARG_REPORTED 2 /* the error report was shown: the command stops */
 
+/* Commands name the user variables of their results from 1 to this. */
+#define RESULT_VARIABLE_MAX 19
+
 /* How many characters after a keyword hold its value. */
 #define ARG_SHORT_WINDOW 10
 #define ARG_LONG_WINDOW 15

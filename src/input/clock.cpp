@@ -38,12 +38,12 @@ static void split_digits(char *text, int *first, int *second, int *third) {
 }
 
 int clock_seconds(void) {
-  char time_text[16], date_text[16];
+  char time_text[RTC_TEXT_SIZE], date_text[RTC_TEXT_SIZE];
   unsigned char extra;
   memset(time_text, 0, sizeof time_text);
   memset(date_text, 0, sizeof date_text);
-  _RtcGetAsciiTime(2, time_text, &extra);
-  _RtcGetAsciiDate(3, date_text, &extra);
+  _RtcGetAsciiTime(RTC_TIME_24_HOUR, time_text, &extra);
+  _RtcGetAsciiDate(RTC_DATE_YYMMDD, date_text, &extra);
   int hours, minutes, seconds, year, month, day;
   split_digits(time_text, &hours, &minutes, &seconds);
   split_digits(date_text, &year, &month, &day);

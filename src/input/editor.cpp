@@ -342,7 +342,7 @@ static void enter_field(const char *initial) {
   editing.working_kind = fields.input_kind[editing.field];
   editing.decimal_flag = 0;
   if (editing.working_kind != INPUT_AI) {
-    _VioSetCurType(4);
+    _VioSetCurType(CURSOR_SHOWN);
     _VioSetCurPos(fields.row[editing.field], fields.col[editing.field]);
   }
   int numeric_range =

@@ -99,7 +99,7 @@ static void open_message_area(signed char type, int lines) {
 void show_message(int first, int last, signed char type) {
   int noted[MAX_LINES];
   int noted_count;
-  _VioSetCurType(0);
+  _VioSetCurType(CURSOR_HIDDEN);
 
   int count = collect_records(first, last, noted, &noted_count);
   int maximum = MAX_LINES;
@@ -132,7 +132,7 @@ void show_message(int first, int last, signed char type) {
     default: break;
   }
   close_message();
-  _VioSetCurType(4);
+  _VioSetCurType(CURSOR_SHOWN);
 }
 
 void close_message(void) { popup_window('R', 0, 0, 0); }

@@ -15,8 +15,6 @@
 #include "validate/lookup.h"
 
 #define HELP_VARIABLE_FIRST 10
-#define HELP_VARIABLE_LAST 19
-#define REASON_VARIABLE_MAX 19
 
 static void set_defaults(void) {
   panel_options.time_out_ending = 'N';
@@ -35,7 +33,7 @@ static int read_number_options(const char *parm) {
   struct PanelOptions *o = &panel_options;
   int n = 0;
   if (read_number("T=", ARG_LONG_WINDOW, INT_MIN, INT_MAX, &o->time_out, parm, "XD", 0) == ARG_REPORTED ||
-      read_number("HVR=", ARG_LONG_WINDOW, HELP_VARIABLE_FIRST, HELP_VARIABLE_LAST, &help_variable, parm,
+      read_number("HVR=", ARG_LONG_WINDOW, HELP_VARIABLE_FIRST, RESULT_VARIABLE_MAX, &help_variable, parm,
                   "XO", "XP") == ARG_REPORTED)
     return ARG_REPORTED;
   int found = read_number("SF=", ARG_LONG_WINDOW, 1, FIELD_COUNT, &n, parm, "XF", "XG");
@@ -45,7 +43,7 @@ static int read_number_options(const char *parm) {
   found = read_number("REASON=", ARG_LONG_WINDOW, INT_MIN, INT_MAX, &n, parm, "XX", 0);
   if (found != ARG_OK) return found;
   n = (unsigned short)n; /* 65536 wraps to 0: no reason variable */
-  if (n > REASON_VARIABLE_MAX) return arg_failed(parm, "XY");
+  if (n > RESULT_VARIABLE_MAX) return arg_failed(parm, "XY");
   o->reason_variable = n;
   return ARG_OK;
 }

@@ -176,7 +176,7 @@ static void store_values(const char *parm) {
 }
 
 static int complete_panel(const char *parm) {
-  _VioSetCurType(0);
+  _VioSetCurType(CURSOR_HIDDEN);
   _VioSetCurPos(saved_cursor_row, saved_cursor_col);
   store_values(parm);
   write_reason("OK");
@@ -231,7 +231,7 @@ int exec_panel_command(const char *parm) {
   if (read_panel_options(parm) == ARG_REPORTED) return 0;
   draw_fields();
   if (!find_first_field()) return command_failed(parm, "XH");
-  _VioSetCurType(4);
+  _VioSetCurType(CURSOR_SHOWN);
   _VioGetCurPos(&saved_cursor_row, &saved_cursor_col);
   return run_panel(parm);
 }

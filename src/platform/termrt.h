@@ -57,6 +57,17 @@ int _TransactionMsg(int flag);
 /* A user variable's text is at most this long; readers pass a buffer one larger. */
 #define USER_VARIABLE_MAX 255
 
+/* _VioSetCurType. */
+#define CURSOR_HIDDEN 0
+#define CURSOR_SHOWN 4
+/* Selectors of _RtcGetAsciiTime and _RtcGetAsciiDate, and the room the
+   driver gives their texts. */
+#define RTC_TIME_12_HOUR 1 /* "hhmmssAM" or "hhmmssPM" */
+#define RTC_TIME_24_HOUR 2 /* "HHMMSS" */
+#define RTC_DATE_MMDDYY 1
+#define RTC_DATE_YYMMDD 3
+#define RTC_TEXT_SIZE 16
+
 #ifdef __cplusplus
 }
 #endif
