@@ -17,7 +17,9 @@ static const int kDaysBeforeMonth[12] = {0, 31, 59, 90, 120, 151, 181, 212, 243,
 
 static int is_leap(int year) { return year % 4 == 0 && (year % 100 != 0 || year % 400 == 0); }
 
-int days_since_2000(int year, int month, int day) {
+/* Days from 1 January 2000 to the given date (years 2000 to 2099 as 0 to
+   99), every leap day counted from its own date on. */
+static int days_since_2000(int year, int month, int day) {
   if (month < 1) month = 1;
   if (month > 12) month = 12;
   int days = 365 * year + (year + 3) / 4; /* leap days of 2000 to year - 1 */

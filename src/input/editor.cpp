@@ -36,7 +36,9 @@
 #define TEXT_RANGE_LOW 0x1F
 #define TEXT_RANGE_HIGH '{'
 
-int is_date_or_time_field(void) {
+/* 1 when the field current_field is a DATE_AMER, DATE_EURO or TIME_STD
+   field. */
+static int is_date_or_time_field(void) {
   assert(current_field >= 0 && current_field < FIELD_COUNT);
   return is_date_or_time_kind(fields.input_kind[current_field]);
 }
@@ -277,7 +279,7 @@ static int take_sensor_record(int *result) {
   int routed = route_sensor_record();
   if (routed == SENSOR_REFUSED) return 0;
   if (routed == SENSOR_PLACED) good_read_signal();
-  *result = routed;
+  *result = routed == SENSOR_PLACED ? EDIT_SCANNED : routed;
   return 1;
 }
 

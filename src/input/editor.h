@@ -47,8 +47,4 @@ extern int edit_cursor;
    1024, 1536); 256 also when the run-time asks the command to stop. */
 int edit_field(const char *initial, int timeout_seconds);
 
-/* 1 when the field current_field is a DATE_AMER, DATE_EURO or TIME_STD
-   field. */
-int is_date_or_time_field(void);
-
 #endif

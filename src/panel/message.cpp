@@ -4,7 +4,9 @@
  */
 #include "panel/message.h"
 
-#include "entry/entry.h"
+#include <assert.h>
+#include <string.h>
+
 #include "entry/reports.h"
 #include "fields/table.h"
 #include "platform/keys.h"
@@ -23,10 +25,10 @@ static void write_record_line(const char *record, unsigned int record_length, in
     _VioWrtCharStrAtt(" ", 1, row, message_area.col, 1, &status, 0);
     return;
   }
-  copy_record_text(token_buffer, (unsigned int)message_area.width + 1, record, record_length);
-  int length = 0;
-  while (token_buffer[length] != '\0') ++length;
-  _VioWrtCharStrAtt(token_buffer, length, row, message_area.col, 1, &status, 0);
+  char line[SCREEN_TEXT_WIDTH + 1];
+  assert(message_area.width >= 0 && message_area.width <= SCREEN_TEXT_WIDTH);
+  copy_record_text(line, (unsigned int)message_area.width + 1, record, record_length);
+  _VioWrtCharStrAtt(line, (int)strlen(line), row, message_area.col, 1, &status, 0);
 }
 
 /* Counts the existing records of the range and notes the first sixteen.

@@ -35,12 +35,12 @@ static int is_file_kind(char kind) { return kind == 'I' || kind == 'i' || kind =
 
 static char file_mode(char kind) { return kind == 'I' || kind == 'i' ? '3' : '2'; }
 
-/* The validation file name of field i in token_buffer: the name and ".VAL",
-   or a one-character name as it stands. */
-static const char *validation_file_name(int i) {
-  copy_text(token_buffer, TOKEN_BUFFER_SIZE, fields.verify_file[i]);
-  if (strlen(token_buffer) != 1) strcat(token_buffer, ".VAL");
-  return token_buffer;
+/* The validation file name of field i: the name and ".VAL", or a
+   one-character name as it stands. */
+#define FILE_NAME_SIZE (VERIFY_FILE_SIZE + 4)
+static void validation_file_name(int i, char *name) {
+  copy_text(name, FILE_NAME_SIZE, fields.verify_file[i]);
+  if (strlen(name) != 1) strcat(name, ".VAL");
 }
 
 static int is_value_file(const char *name) { return strncmp(name, "B_", 2) == 0; }
@@ -48,7 +48,8 @@ static int is_value_file(const char *name) { return strncmp(name, "B_", 2) == 0;
 /* Asks the field's file about text; a value file is searched locally and,
    when retry is set and it cannot be had, the run-time is asked instead. */
 static int file_check(int i, const char *text, int retry) {
-  const char *name = validation_file_name(i);
+  char name[FILE_NAME_SIZE];
+  validation_file_name(i, name);
   char mode[2] = {file_mode(fields.verify_kind[i]), '\0'};
   if (!is_value_file(name)) return _Validation(name, mode, text);
   int result = check_listed_value(name, mode[0], text);
