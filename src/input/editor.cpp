@@ -23,6 +23,7 @@
 #include "input/inspect.h"
 #include "input/sensor.h"
 #include "panel/message.h"
+#include "platform/answers.h"
 #include "platform/keys.h"
 #include "platform/termrt.h"
 
@@ -197,7 +198,7 @@ static void backspace(void) {
 /* Editing after the first accepted key, until a leaving key. */
 static int editing_loop(void) {
   for (;;) {
-    if (_SenRead(sensor_record, SENSOR_RECORD_SIZE) == 0) {
+    if (_SenRead(sensor_record, SENSOR_RECORD_SIZE) == RT_OK) {
       int macro = sensor_macro_key();
       if (macro != 0) return macro;
     }
@@ -272,7 +273,7 @@ static int take_sensor_record(int *result) {
   _SenQueryData(&count);
   if (count == 0) return 0;
   note_activity();
-  if (_SenRead(sensor_record, SENSOR_RECORD_SIZE) != 0 || sensor_record_is_empty()) {
+  if (_SenRead(sensor_record, SENSOR_RECORD_SIZE) != RT_OK || sensor_record_is_empty()) {
     note_activity();
     return 0;
   }
@@ -325,7 +326,7 @@ static void discard_waiting_records(void) {
     unsigned short count = 0;
     _SenQueryData(&count);
     _IdleManager(0);
-    if (count == 0 || _SenRead(sensor_record, SENSOR_RECORD_SIZE) != 0) return;
+    if (count == 0 || _SenRead(sensor_record, SENSOR_RECORD_SIZE) != RT_OK) return;
   }
 }
 

@@ -73,7 +73,7 @@ const char *find_in_image(const char *image, unsigned int size, const char *key,
 static int get_image(const char *file_name, const char **image, unsigned int *size) {
   *image = 0;
   *size = 0;
-  if (file_name == 0 || _DataFile(file_name, image, size) != 0 || *image == 0) return 0;
+  if (file_name == 0 || _DataFile(file_name, image, size) != RT_OK || *image == 0) return 0;
   return 1;
 }
 
