@@ -24,8 +24,6 @@
 #define ROW_MAX 20
 #define COLUMN_MAX 39
 #define LENGTH_MAX 39
-#define VERIFY_FILE_MAX 8
-#define DATA_ID_MAX 4
 #define SUFFIX_PIECE_MAX 3 /* the "T" and up to two characters */
 
 /* The "INPUT=" words in the order they are tried, and their kinds. */

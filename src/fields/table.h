@@ -12,9 +12,11 @@
 
 #define FIELD_COUNT 20
 #define FIELD_VALUE_SIZE 41  /* up to 40 characters and the NUL */
+#define VERIFY_FILE_MAX 8    /* characters of a validation file name */
 #define VERIFY_FILE_SIZE 13  /* a name of up to 8 characters, with room to spare */
 #define VERIFY_SUFFIX_SIZE 3 /* 0 to 2 characters after the "T" */
-#define DATA_ID_SIZE 5       /* up to 4 characters */
+#define DATA_ID_MAX 4        /* characters of a Data ID */
+#define DATA_ID_SIZE (DATA_ID_MAX + 1)
 #define DECIMAL_STYLE_SIZE 2
 #define HELP_FILE_NAME_SIZE 16
 
