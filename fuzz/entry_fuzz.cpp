@@ -18,10 +18,10 @@
 
 #include "commands/unique.h"
 #include "entry/entry.h"
+#include "entry/state.h"
 #include "fields/table.h"
 #include "screen/popup.h"
 #include "session.h"
-#include "support/fresh_library.h"
 #include "terminal.h"
 
 namespace {

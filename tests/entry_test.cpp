@@ -101,9 +101,7 @@ TEST_F(EntryTest, TheCancelKeyEndsTheBannerPauseEarly) {
 }
 
 TEST_F(EntryTest, ResetForgetsThePopupWithoutRestoringTheScreen) {
-  int lines, width;
-  unsigned char r, c;
-  popup_window('C', 0, 2, &lines, &width, &r, &c);
+  popup_window('C', 0, 2, nullptr);
   EXPECT_EQ(call(0), 0);
   EXPECT_EQ(popup_lines, 0);
   EXPECT_EQ(cells(1, 2, 24), "+----------------------+");

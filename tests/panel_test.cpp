@@ -462,4 +462,26 @@ TEST_F(PanelTest, AnAnswerOfTheValidationFileThatDecidesNothingLetsThePanelCompl
   EXPECT_EQ(uv(2), "A   ");
 }
 
+TEST_F(PanelTest, AGroupKeyReachesTheFileUnchangedWhenMessageTwoLacksItsClosingLine) {
+  std::string messages = kMessages;
+  messages.erase(messages.find("0016 Press ENTER\n"), 17);
+  t.add_file("HELP.VAL", messages);
+  const std::string values[4] = {std::string(38, 'A'), std::string(38, 'B'), std::string(38, 'C'),
+                                 std::string(38, 'D')};
+  for (int i = 0; i < 4; ++i) {
+    t.set_variable(50 + i, values[i]);
+    field(40, "FI=" + std::to_string(i + 1) + " INPUT=ALPHA LEN=38 ROW=" + std::to_string(i + 3) +
+                  " COL=1 RUV=" + std::to_string(i + 2) + " PUV=" + std::to_string(50 + i) +
+                  " VERF=PARTS VERT=I");
+  }
+  t.force_validation("PARTS.VAL", 0);
+  t.key(kComplete);
+  t.on_idle([&] {
+    if (t.pending_keys() == 0) t.key(kEnter);
+  });
+  EXPECT_EQ(exec("CON=Y REASON=9"), 1);
+  EXPECT_EQ(t.count_log("validation PARTS.VAL 3 \"" + values[0] + ";" + values[1] + "\" -> 0"), 1);
+  EXPECT_EQ(uv(9), "OK");
+}
+
 }  // namespace

@@ -1,16 +1,18 @@
 // The popup window: geometry, the save area, restore and forget.
-#include "platform/termrt.h"
 #include "screen/popup.h"
+
+#include "platform/termrt.h"
 #include "support/terminal_test.h"
 
 namespace {
 
 class PopupTest : public TerminalTest {
  protected:
-  int lines = -1, width = -1;
-  unsigned char r = 99, c = 99;
-  unsigned char open(int n, int attr = 0) { return popup_window('C', attr, n, &lines, &width, &r, &c); }
-  unsigned char restore() { return popup_window('R', 0, 0, &lines, &width, &r, &c); }
+  PopupArea area = {-1, -1, 99, 99};
+  int &lines = area.lines, &width = area.width;
+  unsigned char &r = area.row, &c = area.col;
+  unsigned char open(int n, int attr = 0) { return popup_window('C', attr, n, &area); }
+  unsigned char restore() { return popup_window('R', 0, 0, &area); }
 
   void fill_screen() {
     for (int row = 0; row < termrt::kRows; ++row) {
@@ -85,7 +87,7 @@ TEST_F(PopupTest, RestoreAtLoadWritesZeroCellsOnRowsOneAndTwo) {
 TEST_F(PopupTest, RestoreAfterForgetWritesBackWhatTheLastOpenSaved) {
   fill_screen();
   open(2);
-  popup_window('X', 0, 0, &lines, &width, &r, &c);
+  popup_window('X', 0, 0, &area);
   EXPECT_EQ(popup_lines, 0);
   EXPECT_EQ(cells(1, 2, 24), "+----------------------+") << "forget leaves the screen";
   t.put_text(1, 0, std::string(40, '.'));
@@ -108,7 +110,7 @@ TEST_F(PopupTest, ASecondOpenSavesTheFirstFrameAndRestoreBringsItBack) {
 TEST_F(PopupTest, AnUnknownOperationChangesNothing) {
   fill_screen();
   std::string before = screen();
-  EXPECT_EQ(popup_window('Q', 1, 5, &lines, &width, &r, &c), 0);
+  EXPECT_EQ(popup_window('Q', 1, 5, &area), 0);
   EXPECT_EQ(screen(), before);
   EXPECT_EQ(lines, -1);
   EXPECT_EQ(width, -1);
@@ -119,8 +121,8 @@ TEST_F(PopupTest, AnUnknownOperationChangesNothing) {
 TEST_F(PopupTest, LowerCaseOperationsWork) {
   fill_screen();
   std::string before = screen();
-  EXPECT_EQ(popup_window('c', 0, 2, &lines, &width, &r, &c), 2);
-  popup_window('r', 0, 0, &lines, &width, &r, &c);
+  EXPECT_EQ(popup_window('c', 0, 2, &area), 2);
+  popup_window('r', 0, 0, &area);
   EXPECT_EQ(screen(), before);
 }
 

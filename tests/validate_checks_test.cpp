@@ -134,16 +134,16 @@ TEST_F(ChecksTest, PrefixedNumbersNeedTheSuffixAndOneToFour) {
 
 TEST_F(ChecksTest, AHelpRangeIsUsedOnce) {
   int first = 0, last = 0;
-  EXPECT_EQ(read_help_range(&first, &last), 1) << "no help variable";
+  EXPECT_EQ(read_help_range(&first, &last), 0) << "no help variable";
   help_variable = 12;
   t.set_variable(12, "HELP=20,22");
-  EXPECT_EQ(read_help_range(&first, &last), 0);
+  EXPECT_EQ(read_help_range(&first, &last), 1);
   EXPECT_EQ(first, 20);
   EXPECT_EQ(last, 22);
   EXPECT_EQ(t.variable(12), "USED");
-  EXPECT_EQ(read_help_range(&first, &last), 1);
-  t.set_variable(12, "see HELP= 7 =9");
   EXPECT_EQ(read_help_range(&first, &last), 0);
+  t.set_variable(12, "see HELP= 7 =9");
+  EXPECT_EQ(read_help_range(&first, &last), 1);
   EXPECT_EQ(first, 7);
   EXPECT_EQ(last, 9);
 }
@@ -158,7 +158,7 @@ TEST_F(ChecksTest, BadHelpRangesAreReportedAndKept) {
        {Case{"HELP=", "XQ"}, Case{"HELP=0,5", "XR"}, Case{"HELP=20", "XS"}, Case{"HELP=20,10000", "XT"}}) {
     t.set_variable(15, c.text);
     t.key(13);
-    EXPECT_EQ(read_help_range(&first, &last), 1) << c.text;
+    EXPECT_EQ(read_help_range(&first, &last), 0) << c.text;
     EXPECT_EQ(cells(0, 9, 2), c.code) << c.text;
     EXPECT_EQ(t.variable(15), c.text);
   }

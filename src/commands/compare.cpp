@@ -12,17 +12,16 @@
 #include "entry/args.h"
 #include "entry/commands.h"
 #include "entry/entry.h"
-#include "entry/reports.h"
 #include "entry/text.h"
+#include "platform/answers.h"
 #include "platform/termrt.h"
 
 #define COMPARE_MIN_LENGTH 36
 #define CMP_INT_MIN_LENGTH 28
 #define INTMATH_MIN_LENGTH 21
 
-/* _ReadUserVariable: the variable cannot be read; CMP_INT and INTMATH have
-   also always taken 1 as a failure. */
-#define READ_NOT_READABLE 3
+/* CMP_INT and INTMATH have always also taken this answer of
+   _ReadUserVariable as a failure. */
 #define READ_FAILED_OLD 1
 
 #define RELATION_BAD (-1)
@@ -63,11 +62,10 @@ static int style_value(char style, int holds, int allow_a) {
 /* Reads one variable. CMP_INT and INTMATH (by_byte) hand its number to the
    run-time as a byte and also take the answer 1 as a failure. Returns 0 when
    it could not be read. */
-static int read_variable(int number, char *text, int by_byte) {
+static int read_operand(int number, char *text, int by_byte) {
   text[0] = '\0';
-  if (!by_byte) return _ReadUserVariable(number, text) != READ_NOT_READABLE;
-  int result = _ReadUserVariable((unsigned char)number, text);
-  return result != READ_FAILED_OLD && result != READ_NOT_READABLE;
+  int result = read_variable(by_byte ? (unsigned char)number : number, text, USER_VARIABLE_MAX + 1);
+  return result != RT_VARIABLE_UNREADABLE && !(by_byte && result == READ_FAILED_OLD);
 }
 
 /* The checks the three commands share, in their order: the command long
@@ -78,13 +76,11 @@ static int read_operands(const char *parm, int min_length, int pos_a, int pos_b,
   const char *code = 0;
   if (argument_length < min_length)
     code = "C1";
-  else if (!read_variable(number_at(parm, pos_a, 2), a_text, by_byte))
+  else if (!read_operand(number_at(parm, pos_a, 2), a_text, by_byte))
     code = "C2";
-  else if (!read_variable(number_at(parm, pos_b, 2), b_text, by_byte))
+  else if (!read_operand(number_at(parm, pos_b, 2), b_text, by_byte))
     code = "C3";
-  if (code == 0) return 1;
-  error_report(parm, code);
-  return 0;
+  return code == 0 ? 1 : command_failed(parm, code);
 }
 
 static int order_of_numbers(int a, int b) { return a < b ? -1 : (a > b ? 1 : 0); }
@@ -94,15 +90,9 @@ static int order_of_numbers(int a, int b) { return a < b ? -1 : (a > b ? 1 : 0);
    the order of A against B ("C5"). */
 static int answer_comparison(const char *parm, int style_pos, int relation_pos, int order, int allow_a) {
   char style = char_at(parm, style_pos);
-  if (style_value(style, 0, allow_a) < 0) {
-    error_report(parm, "C4");
-    return 0;
-  }
+  if (style_value(style, 0, allow_a) < 0) return command_failed(parm, "C4");
   int holds = relation_holds(parm, relation_pos, order);
-  if (holds == RELATION_BAD) {
-    error_report(parm, "C5");
-    return 0;
-  }
+  if (holds == RELATION_BAD) return command_failed(parm, "C5");
   return style_value(style, holds, allow_a);
 }
 
@@ -140,15 +130,13 @@ int int_math_command(const char *parm) {
     case '-': result = a - b; break;
     case '*': result = a * b; break;
     case '/':
-      if (b == 0) {
-        error_report(parm, "C6");
-        return 0;
-      }
+      if (b == 0) return command_failed(parm, "C6");
       result = (unsigned int)truncated_quotient((int)a, (int)b);
       break;
-    default: error_report(parm, "C5"); return 0;
+    default: return command_failed(parm, "C5");
   }
-  number_text((int)result, command_buffer);
-  _WriteUserVariable(1, command_buffer);
+  char text[NUMBER_TEXT_SIZE];
+  number_text((int)result, text);
+  _WriteUserVariable(1, text);
   return 0;
 }

@@ -13,45 +13,30 @@
 #include "entry/entry.h"
 #include "entry/reports.h"
 #include "entry/text.h"
+#include "platform/answers.h"
 #include "platform/termrt.h"
 
 #define DICOUNT_MIN_LENGTH 21
 #define DICOUNT_STORE_MIN_LENGTH 32
-#define STORE_VARIABLE_LAST 19
-#define WRITE_TOO_LONG 5
-
-unsigned int counters[COUNTER_COUNT];
 
 /* Writes the counter, read as a signed number, into the user variable; a
    value that does not fit gets the append report. */
 static void store_counter(const char *parm, unsigned int value, int variable) {
   char text[NUMBER_TEXT_SIZE];
   number_text((int)value, text);
-  if (_WriteUserVariable(variable, text) == WRITE_TOO_LONG) append_report(parm);
+  if (_WriteUserVariable(variable, text) == RT_VARIABLE_TOO_LONG) append_report(parm);
 }
 
 int dicount_command(const char *parm) {
-  if (argument_length < DICOUNT_MIN_LENGTH) {
-    error_report(parm, "D1");
-    return 0;
-  }
+  if (argument_length < DICOUNT_MIN_LENGTH) return command_failed(parm, "D1");
   int number = number_at(parm, 20, 2);
-  if (number < 1 || number > COUNTER_COUNT) {
-    error_report(parm, "D2");
-    return 0;
-  }
+  if (number < 1 || number > COUNTER_COUNT) return command_failed(parm, "D2");
   char op = char_at(parm, 10);
   int variable = 0;
   if (op == 'S' || op == 's') {
-    if (argument_length < DICOUNT_STORE_MIN_LENGTH) {
-      error_report(parm, "D3");
-      return 0;
-    }
+    if (argument_length < DICOUNT_STORE_MIN_LENGTH) return command_failed(parm, "D3");
     variable = number_at(parm, 31, 2);
-    if (variable < 1 || variable > STORE_VARIABLE_LAST) {
-      error_report(parm, "D4");
-      return 0;
-    }
+    if (variable < 1 || variable > RESULT_VARIABLE_MAX) return command_failed(parm, "D4");
   }
   unsigned int *counter = &counters[number - 1];
   switch (op) {
@@ -65,7 +50,7 @@ int dicount_command(const char *parm) {
     case 'r': *counter = 0; break;
     case 'S':
     case 's': store_counter(parm, *counter, variable); break;
-    default: error_report(parm, "D5"); break;
+    default: return command_failed(parm, "D5");
   }
   return 0;
 }

@@ -9,35 +9,23 @@
 #include "entry/args.h"
 #include "entry/commands.h"
 #include "entry/entry.h"
-#include "entry/reports.h"
 #include "screen/popup.h"
 
 #define OPEN_MIN_LENGTH 23
 #define CLOSE_MIN_LENGTH 9
 
 int popup_command(const char *parm) {
-  int lines, width;
-  unsigned char row, col;
   char op = char_at(parm, 10);
   if (op == 'C' || op == 'c') {
-    if (argument_length < OPEN_MIN_LENGTH) {
-      error_report(parm, "P2");
-      return 0;
-    }
+    if (argument_length < OPEN_MIN_LENGTH) return command_failed(parm, "P2");
     int count = number_at(parm, 16, 2);
-    if (count < 1 || count > POPUP_MAX_LINES) {
-      error_report(parm, "P3");
-      return 0;
-    }
+    if (count < 1 || count > POPUP_MAX_LINES) return command_failed(parm, "P3");
     char letter = char_at(parm, 24);
     int attribute = letter == 'N' || letter == 'n' ? 0 : 1;
-    popup_window(op, attribute, count, &lines, &width, &row, &col);
+    popup_window(op, attribute, count, 0);
   } else if (op == 'R' || op == 'r') {
-    if (argument_length < CLOSE_MIN_LENGTH) {
-      error_report(parm, "P4");
-      return 0;
-    }
-    popup_window(op, 0, 0, &lines, &width, &row, &col);
+    if (argument_length < CLOSE_MIN_LENGTH) return command_failed(parm, "P4");
+    popup_window(op, 0, 0, 0);
   }
   return 0;
 }

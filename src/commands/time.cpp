@@ -15,35 +15,32 @@
 #include "entry/reports.h"
 #include "entry/text.h"
 #include "input/clock.h"
+#include "platform/answers.h"
 #include "platform/keys.h"
 #include "platform/termrt.h"
 
 #define TM_DATE_MIN_LENGTH 52
 #define V_DELAY_MAX_LENGTH 13
 #define WAIT_UV_MIN_LENGTH 22
-#define VARIABLE_LAST 19
-#define READ_NOT_READABLE 3
-#define WRITE_TOO_LONG 5
-#define CLOCK_TEXT_SIZE 16
 
 /* WAIT_UV results. */
 #define WAIT_TIMED_OUT 0
 #define WAIT_FILLED 1
 #define WAIT_CANCELLED 2
 
-static int is_variable_number(int n) { return n >= 1 && n <= VARIABLE_LAST; }
+static int is_variable_number(int n) { return n >= 1 && n <= RESULT_VARIABLE_MAX; }
 
 /* Writes text into the variable; a text that does not fit gets the append
    report, and the command goes on. */
 static void write_clock_text(const char *parm, int variable, const char *text) {
-  if (_WriteUserVariable(variable, text) == WRITE_TOO_LONG) append_report(parm);
+  if (_WriteUserVariable(variable, text) == RT_VARIABLE_TOO_LONG) append_report(parm);
 }
 
 /* "MM/DD/YY" for AMER, "DD.MM.YY" for EURO, from the clock's MMDDYY. */
 static void build_date(int european, char *out) {
-  char digits[CLOCK_TEXT_SIZE] = {0};
+  char digits[RTC_TEXT_SIZE] = {0};
   unsigned char unused;
-  _RtcGetAsciiDate(1, digits, &unused);
+  _RtcGetAsciiDate(RTC_DATE_MMDDYY, digits, &unused);
   const char *first = european ? digits + 2 : digits;
   const char *second = european ? digits : digits + 2;
   char mark = european ? '.' : '/';
@@ -60,9 +57,9 @@ static void build_date(int european, char *out) {
 
 /* "HH:MM:SS" in 24-hour form; "hh:mm:ss AM" or "PM" in 12-hour form. */
 static void build_time(int twelve_hour, char *out) {
-  char digits[CLOCK_TEXT_SIZE] = {0};
+  char digits[RTC_TEXT_SIZE] = {0};
   unsigned char unused;
-  _RtcGetAsciiTime(twelve_hour ? 1 : 2, digits, &unused);
+  _RtcGetAsciiTime(twelve_hour ? RTC_TIME_12_HOUR : RTC_TIME_24_HOUR, digits, &unused);
   out[0] = digits[0];
   out[1] = digits[1];
   out[2] = ':';
@@ -91,32 +88,17 @@ static int date_style_at(const char *parm) {
 }
 
 int time_date_command(const char *parm) {
-  if (argument_length < TM_DATE_MIN_LENGTH) {
-    error_report(parm, "E1");
-    return 0;
-  }
+  if (argument_length < TM_DATE_MIN_LENGTH) return command_failed(parm, "E1");
   int time_variable = number_at(parm, 30, 2);
-  if (!is_variable_number(time_variable)) {
-    error_report(parm, "E2");
-    return 0;
-  }
+  if (!is_variable_number(time_variable)) return command_failed(parm, "E2");
   int date_variable = number_at(parm, 52, 2);
-  if (!is_variable_number(date_variable)) {
-    error_report(parm, "E3");
-    return 0;
-  }
+  if (!is_variable_number(date_variable)) return command_failed(parm, "E3");
   int hours = number_at(parm, 10, 2);
   _IdleManager(0);
-  if (hours != 12 && hours != 24) {
-    error_report(parm, "E4");
-    return 0;
-  }
+  if (hours != 12 && hours != 24) return command_failed(parm, "E4");
   int european = date_style_at(parm);
-  if (european < 0) {
-    error_report(parm, "E5");
-    return 0;
-  }
-  char text[CLOCK_TEXT_SIZE];
+  if (european < 0) return command_failed(parm, "E5");
+  char text[RTC_TEXT_SIZE];
   build_date(european, text);
   _IdleManager(0);
   write_clock_text(parm, date_variable, text);
@@ -126,10 +108,7 @@ int time_date_command(const char *parm) {
 }
 
 int delay_command(const char *parm) {
-  if (argument_length > V_DELAY_MAX_LENGTH) {
-    error_report(parm, "V3");
-    return 0;
-  }
+  if (argument_length > V_DELAY_MAX_LENGTH) return command_failed(parm, "V3");
   /* At most five characters follow position 9, so 8 × n cannot overflow;
      a text too short to hold a count gives 0. */
   int n = number_at(parm, 10, argument_length - 8);
@@ -146,20 +125,12 @@ static int remaining_wait(unsigned int limit, unsigned int elapsed) {
 }
 
 int wait_variable_command(const char *parm) {
-  char value[USER_VARIABLE_MAX + 1];
-  if (argument_length < WAIT_UV_MIN_LENGTH) {
-    error_report(parm, "W2");
-    return 0;
-  }
+  if (argument_length < WAIT_UV_MIN_LENGTH) return command_failed(parm, "W2");
   int variable = number_at(parm, 14, 2);
-  if (_ReadUserVariable(variable, value) == READ_NOT_READABLE) {
-    error_report(parm, "W3");
-    return 0;
-  }
+  if (read_work_variable(variable) == RT_VARIABLE_UNREADABLE) return command_failed(parm, "W3");
   unsigned int limit = (unsigned short)number_at(parm, 21, 3);
 
-  command_buffer[0] = '\0';
-  value[0] = '\0';
+  clear_work_text();
   unsigned int start = (unsigned int)clock_seconds();
   int wait = remaining_wait(limit, 0);
   for (;;) {
@@ -167,11 +138,8 @@ int wait_variable_command(const char *parm) {
     _WaitEvent(wait);
     if (_IdleManager(0) != 0) return WAIT_CANCELLED;
     if (_KbdReadAscii(&key) == KBD_KEY_READ && key == KEY_CANCEL) return WAIT_CANCELLED;
-    _ReadUserVariable(variable, value);
-    if (value[0] != '\0') {
-      copy_text(command_buffer, COMMAND_BUFFER_SIZE, value);
-      return WAIT_FILLED;
-    }
+    read_work_variable(variable);
+    if (command_buffer[0] != '\0') return WAIT_FILLED;
     unsigned int elapsed = (unsigned int)clock_seconds() - start;
     if (elapsed > limit) return WAIT_TIMED_OUT;
     wait = remaining_wait(limit, elapsed);

@@ -5,16 +5,12 @@
 #include "entry/args.h"
 #include "entry/commands.h"
 #include "entry/entry.h"
-#include "entry/reports.h"
 #include "platform/termrt.h"
 
 #define TRANMSG_MIN_LENGTH 10
 
 int transaction_command(const char *parm) {
-  if (argument_length < TRANMSG_MIN_LENGTH) {
-    error_report(parm, "F1");
-    return 0;
-  }
+  if (argument_length < TRANMSG_MIN_LENGTH) return command_failed(parm, "F1");
   char letter = char_at(parm, 10);
   _TransactionMsg(letter == 'N' || letter == 'n' ? 0 : 1);
   return 0;

@@ -13,16 +13,11 @@
 #include "entry/args.h"
 #include "entry/commands.h"
 #include "entry/entry.h"
-#include "entry/reports.h"
 #include "entry/text.h"
-#include "platform/termrt.h"
+#include "platform/answers.h"
 
 #define CHECK_MIN_LENGTH 24
 #define RESET_MIN_LENGTH 22
-#define READ_NOT_READABLE 3
-
-char unique_lists[UNIQUE_LIST_COUNT][UNIQUE_ENTRY_COUNT][UNIQUE_VALUE_MAX + 1];
-int unique_next[UNIQUE_LIST_COUNT];
 
 int remember_value(const char *value, int list) {
   char kept[UNIQUE_VALUE_MAX + 1];
@@ -46,35 +41,17 @@ static int list_at(const char *parm, int pos) {
 }
 
 static int check_value(const char *parm) {
-  char value[USER_VARIABLE_MAX + 1];
-  if (argument_length < CHECK_MIN_LENGTH) {
-    error_report(parm, "U2");
-    return 0;
-  }
-  value[0] = '\0';
-  if (_ReadUserVariable(number_at(parm, 14, 2), value) == READ_NOT_READABLE) {
-    error_report(parm, "U3");
-    return 0;
-  }
-  copy_text(command_buffer, COMMAND_BUFFER_SIZE, value);
+  if (argument_length < CHECK_MIN_LENGTH) return command_failed(parm, "U2");
+  if (read_work_variable(number_at(parm, 14, 2)) == RT_VARIABLE_UNREADABLE) return command_failed(parm, "U3");
   int list = list_at(parm, 25);
-  if (list < 0) {
-    error_report(parm, "U4");
-    return 0;
-  }
+  if (list < 0) return command_failed(parm, "U4");
   return remember_value(command_buffer, list);
 }
 
 static int reset_list(const char *parm) {
-  if (argument_length < RESET_MIN_LENGTH) {
-    error_report(parm, "U5");
-    return 0;
-  }
+  if (argument_length < RESET_MIN_LENGTH) return command_failed(parm, "U5");
   int list = list_at(parm, 23);
-  if (list < 0) {
-    error_report(parm, "U4");
-    return 0;
-  }
+  if (list < 0) return command_failed(parm, "U4");
   memset(unique_lists[list], 0, sizeof unique_lists[list]);
   return 0;
 }

@@ -1,9 +1,8 @@
 /*
  * commands.h - the commands that the dispatcher runs by name.
  *
- * Each takes the whole command string, length digits included, and reads
- * argument_length for its length. What main returns for each is decided by
- * the dispatcher.
+ * Each takes the whole command string, length digits included, reads
+ * argument_length for its length and returns what main returns.
  */
 #ifndef FORMS_ENTRY_COMMANDS_H
 #define FORMS_ENTRY_COMMANDS_H

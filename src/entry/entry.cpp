@@ -7,6 +7,7 @@
 
 #include <string.h>
 
+#include "entry/args.h"
 #include "entry/commands.h"
 #include "entry/reports.h"
 #include "entry/text.h"
@@ -14,54 +15,37 @@
 #include "screen/popup.h"
 
 #define NAME_LENGTH 7
-#define COMMAND_COUNT 14
-
-int argument_length = 0;
-char command_buffer[COMMAND_BUFFER_SIZE];
-char token_buffer[TOKEN_BUFFER_SIZE];
-unsigned char banner_shown = 0;
-unsigned char debug_flag = 0;
-
-/* The command names in the order in which they are tried. */
-static const char *const kCommandNames[COMMAND_COUNT] = {
-    "DICOUNT", "POPUPWN", "COMPARE", "CMP_INT", "INTMATH", "CHKUNIQ", "TM_DATE",
-    "TRANMSG", "V_DELAY", "CLEAR_P", "SET_FIE", "EXEC_PA", "SET_HEL", "WAIT_UV",
-};
 
 /* The title banner: a popup of three lines, a pause, and the screen back. */
 static void show_banner(void) {
   unsigned short status;
-  int lines, width;
-  unsigned char row, col;
+  struct PopupArea area;
   banner_shown = 1;
-  popup_window('C', 0, 3, &lines, &width, &row, &col);
-  _VioWrtCharStr("ZEB Panel Driver 1.43", 21, row, col, &status, 0);
-  _VioWrtCharStr("ZEB Terminals", 13, row + 1, col, &status, 0);
-  _VioWrtCharStr("All rights reserved.", 20, row + 2, col, &status, 0);
+  popup_window('C', 0, 3, &area);
+  _VioWrtCharStr("ZEB Panel Driver 1.43", 21, area.row, area.col, &status, 0);
+  _VioWrtCharStr("ZEB Terminals", 13, area.row + 1, area.col, &status, 0);
+  _VioWrtCharStr("All rights reserved.", 20, area.row + 2, area.col, &status, 0);
   delay(50);
-  popup_window('R', 0, 0, &lines, &width, &row, &col);
+  popup_window('R', 0, 0, 0);
 }
 
-static int run_named_command(int index, const char *parm) {
-  switch (index) {
-    case 0: dicount_command(parm); return 0;
-    case 1: popup_command(parm); return 0;
-    case 2: return compare_command(parm);
-    case 3: return compare_int_command(parm);
-    case 4: return int_math_command(parm);
-    case 5: return check_unique_command(parm);
-    case 6: return time_date_command(parm);
-    case 7: return transaction_command(parm);
-    case 8: return delay_command(parm);
-    case 9: return clear_panel_command(parm);
-    case 10:
-      if (banner_shown == 0) show_banner();
-      return set_field_command(parm);
-    case 11: return exec_panel_command(parm);
-    case 12: return set_help_command(parm);
-    default: return wait_variable_command(parm);
-  }
+/* SET_FIE: the first field definition since load or reset shows the banner. */
+static int define_field(const char *parm) {
+  if (banner_shown == 0) show_banner();
+  return set_field_command(parm);
 }
+
+/* The commands in the order in which their names are tried. */
+static const struct {
+  const char *name;
+  int (*run)(const char *parm);
+} kCommands[] = {
+    {"DICOUNT", dicount_command},     {"POPUPWN", popup_command},         {"COMPARE", compare_command},
+    {"CMP_INT", compare_int_command}, {"INTMATH", int_math_command},      {"CHKUNIQ", check_unique_command},
+    {"TM_DATE", time_date_command},   {"TRANMSG", transaction_command},   {"V_DELAY", delay_command},
+    {"CLEAR_P", clear_panel_command}, {"SET_FIE", define_field},          {"EXEC_PA", exec_panel_command},
+    {"SET_HEL", set_help_command},    {"WAIT_UV", wait_variable_command},
+};
 
 /* Function code 3: split the string, find the command by name, run it. */
 static int run_command_string(const char *parm) {
@@ -74,33 +58,26 @@ static int run_command_string(const char *parm) {
   name[name_length] = '\0';
 
   size_t digits = length < 2 ? length : 2;
-  memcpy(command_buffer, parm, digits);
-  command_buffer[digits] = '\0';
-  argument_length = decimal_value(command_buffer);
+  char length_digits[3];
+  memcpy(length_digits, parm, digits);
+  length_digits[digits] = '\0';
+  argument_length = decimal_value(length_digits);
 
-  for (int i = 0; i < COMMAND_COUNT; ++i)
-    if (compare_nocase(name, kCommandNames[i]) == 0) return run_named_command(i, parm);
-  error_report(parm, "M1");
-  return 0;
+  for (size_t i = 0; i < sizeof kCommands / sizeof kCommands[0]; ++i)
+    if (compare_nocase(name, kCommands[i].name) == 0) return kCommands[i].run(parm);
+  return command_failed(parm, "M1");
 }
 
 int forms_entry(int code, const char *parm) {
-  int lines, width;
-  unsigned char row, col;
   switch (code) {
     case 0:
     case 2:
-      popup_window('X', 0, 0, &lines, &width, &row, &col);
+      popup_window('X', 0, 0, 0);
       banner_shown = 0;
       return 0;
-    case 3:
-      return run_command_string(parm);
-    case 4:
-      debug_flag = debug_flag == 1 ? 0 : 1;
-      return 0;
-    case 5:
-      return display_test();
-    default:
-      return 0;
+    case 3: return run_command_string(parm);
+    case 4: debug_flag = debug_flag == 1 ? 0 : 1; return 0;
+    case 5: return display_test();
+    default: return 0;
   }
 }

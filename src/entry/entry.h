@@ -15,9 +15,10 @@
 
 /* The value of the two leading digits of the last command string. */
 extern int argument_length;
-/* Work copy of the command text; also scratch of reports and commands. */
+/* Work copy of the command text, or of the user variable a command reads;
+   also the scratch of the reports. Written by the entry unit alone. */
 extern char command_buffer[COMMAND_BUFFER_SIZE];
-/* The characters after a keyword, split into pieces; also a line scratch. */
+/* The characters after a keyword, split into pieces. */
 extern char token_buffer[TOKEN_BUFFER_SIZE];
 /* 1 once the title banner has been shown since load or reset. */
 extern unsigned char banner_shown;

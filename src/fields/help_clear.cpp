@@ -6,26 +6,14 @@
 #include "entry/args.h"
 #include "entry/commands.h"
 #include "entry/entry.h"
-#include "entry/reports.h"
-#include "entry/text.h"
 #include "fields/table.h"
-
-#define FILE_NAME_WINDOW 15
 
 /* "FILE=" and the name; whether the file exists shows at the first lookup. */
 int set_help_command(const char *parm) {
   copy_command_text(parm);
-  char *cursor = keyword_window(command_buffer, "FILE=", FILE_NAME_WINDOW);
-  if (cursor == 0) {
-    error_report(parm, "Zl");
-    return 0;
-  }
-  char *name = next_piece(&cursor);
-  if (name == 0) {
-    error_report(parm, "Zk");
-    return 0;
-  }
-  copy_text(help_file_name, HELP_FILE_NAME_SIZE, name);
+  if (read_name("FILE=", ARG_LONG_WINDOW, 0, help_file_name, HELP_FILE_NAME_SIZE, parm, "Zk", 0) ==
+      ARG_ABSENT)
+    return command_failed(parm, "Zl");
   return 0;
 }
 

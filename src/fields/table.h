@@ -12,9 +12,11 @@
 
 #define FIELD_COUNT 20
 #define FIELD_VALUE_SIZE 41  /* up to 40 characters and the NUL */
+#define VERIFY_FILE_MAX 8    /* characters of a validation file name */
 #define VERIFY_FILE_SIZE 13  /* a name of up to 8 characters, with room to spare */
 #define VERIFY_SUFFIX_SIZE 3 /* 0 to 2 characters after the "T" */
-#define DATA_ID_SIZE 5       /* up to 4 characters */
+#define DATA_ID_MAX 4        /* characters of a Data ID */
+#define DATA_ID_SIZE (DATA_ID_MAX + 1)
 #define DECIMAL_STYLE_SIZE 2
 #define HELP_FILE_NAME_SIZE 16
 
@@ -31,32 +33,32 @@
 #define INPUT_UNKNOWN 255 /* an unrecognised "INPUT=" word while SET_FIE runs */
 
 struct FieldTable {
-  unsigned char defined[FIELD_COUNT];      /* 1 once a definition completed */
-  unsigned char input_kind[FIELD_COUNT];   /* INPUT_... */
-  char mode[FIELD_COUNT];                  /* 'F' fixed length, 'V' variable */
-  int length[FIELD_COUNT];                 /* 1 to 39 characters */
-  unsigned char is_signed[FIELD_COUNT];    /* 1: the field takes a sign */
-  int decimals[FIELD_COUNT];               /* digits after the mark; -1: no mark */
-  unsigned char row[FIELD_COUNT];          /* screen row of the first character */
-  unsigned char col[FIELD_COUNT];          /* screen column of the first character */
+  unsigned char defined[FIELD_COUNT];    /* 1 once a definition completed */
+  unsigned char input_kind[FIELD_COUNT]; /* INPUT_... */
+  char mode[FIELD_COUNT];                /* 'F' fixed length, 'V' variable */
+  int length[FIELD_COUNT];               /* 1 to 39 characters */
+  unsigned char is_signed[FIELD_COUNT];  /* 1: the field takes a sign */
+  int decimals[FIELD_COUNT];             /* digits after the mark; -1: no mark */
+  unsigned char row[FIELD_COUNT];        /* screen row of the first character */
+  unsigned char col[FIELD_COUNT];        /* screen column of the first character */
   char value[FIELD_COUNT][FIELD_VALUE_SIZE];
-  unsigned char prefilled[FIELD_COUNT];    /* 1: value came from "PUV=" and is kept */
-  unsigned char editable[FIELD_COUNT];     /* 1: the first key edits the text */
-  unsigned char required[FIELD_COUNT];     /* 1: the panel cannot complete empty */
-  int result_variable[FIELD_COUNT];        /* user variable 1 to 19 that receives it */
+  unsigned char prefilled[FIELD_COUNT]; /* 1: value came from "PUV=" and is kept */
+  unsigned char editable[FIELD_COUNT];  /* 1: the first key edits the text */
+  unsigned char required[FIELD_COUNT];  /* 1: the panel cannot complete empty */
+  int result_variable[FIELD_COUNT];     /* user variable 1 to 19 that receives it */
   char verify_file[FIELD_COUNT][VERIFY_FILE_SIZE];
-  char verify_kind[FIELD_COUNT];           /* "VERT=" letter; 'N' none */
+  char verify_kind[FIELD_COUNT]; /* "VERT=" letter; 'N' none */
   unsigned char verify_mandatory[FIELD_COUNT];
-  int verify_low[FIELD_COUNT];             /* help records for 'F', 'R', 'S' */
+  int verify_low[FIELD_COUNT]; /* help records for 'F', 'R', 'S' */
   int verify_high[FIELD_COUNT];
   char verify_suffix[FIELD_COUNT][VERIFY_SUFFIX_SIZE];
-  char check_result[FIELD_COUNT];          /* validation letter; ' ' undecided */
+  char check_result[FIELD_COUNT]; /* validation letter; ' ' undecided */
   char data_id[FIELD_COUNT][DATA_ID_SIZE];
   unsigned char keep_data_id[FIELD_COUNT]; /* 1: the identifier stays in the value */
   int data_id_mandatory[FIELD_COUNT];      /* 1: data must come with the identifier */
   int help_start[FIELD_COUNT];             /* the field's help records; 0: none */
   int help_end[FIELD_COUNT];
-  int screen_first[FIELD_COUNT];           /* the field's own screen ("MULT=" Y) */
+  int screen_first[FIELD_COUNT]; /* the field's own screen ("MULT=" Y) */
   int screen_second[FIELD_COUNT];
 };
 

@@ -9,8 +9,4 @@
    two's-complement arithmetic. */
 int clock_seconds(void);
 
-/* Days from 1 January 2000 to the given date (years 2000 to 2099 as 0 to
-   99), every leap day counted from its own date on. */
-int days_since_2000(int year, int month, int day);
-
 #endif

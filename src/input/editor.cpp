@@ -14,6 +14,7 @@
  */
 #include "input/editor.h"
 
+#include <assert.h>
 #include <string.h>
 
 #include "entry/entry.h"
@@ -22,38 +23,28 @@
 #include "input/inspect.h"
 #include "input/sensor.h"
 #include "panel/message.h"
+#include "platform/answers.h"
 #include "platform/keys.h"
 #include "platform/termrt.h"
-
-/* The operator messages of the editor. */
-#define MESSAGE_NOT_FULL 9
-#define MESSAGE_KEY_REFUSED 10
-#define MESSAGE_TIMED_OUT 11
 
 /* Waits are given to the run-time in milliseconds of a signed 32-bit count. */
 #define LONGEST_WAIT_MS 2147483647LL
 
-char edit_buffer[EDIT_BUFFER_SIZE];
-int edit_cursor = 0;
+/* A field takes the characters strictly between two bounds: numeric, date
+   and time fields "," to "9", the others blank to "z". */
+#define NUMERIC_RANGE_LOW '+'
+#define NUMERIC_RANGE_HIGH ':'
+#define TEXT_RANGE_LOW 0x1F
+#define TEXT_RANGE_HIGH '{'
 
-/* State of one call. */
-static int field;                  /* the field being edited */
-static int field_length;           /* its length, 0 to 40 */
-static int text_end;               /* characters that make up the text */
-static unsigned char decimal_flag; /* 1: the numeric text holds a mark */
-static unsigned char working_kind; /* input_kind, AINUM made NUM by a key */
-static int range_low, range_high;  /* characters low < c < high are candidates */
-static int timeout;                /* seconds, 0 for none */
-static int last_activity;          /* clock_seconds of the last key or scan */
-static int elapsed;                /* seconds since last_activity */
-static char initial_text[FIELD_VALUE_SIZE];
-
-int is_date_or_time_field(void) {
-  if (current_field < 0 || current_field >= FIELD_COUNT) return 0;
+/* 1 when the field current_field is a DATE_AMER, DATE_EURO or TIME_STD
+   field. */
+static int is_date_or_time_field(void) {
+  assert(current_field >= 0 && current_field < FIELD_COUNT);
   return is_date_or_time_kind(fields.input_kind[current_field]);
 }
 
-static int is_numeric(void) { return working_kind == INPUT_NUM; }
+static int is_numeric(void) { return editing.working_kind == INPUT_NUM; }
 static int first_position(void) { return is_numeric() ? 1 : 0; }
 static int is_separator(char c) { return c == '-' || c == ':'; }
 static int is_decimal_mark(char c) { return c == '.' || c == ','; }
@@ -69,45 +60,49 @@ static void put_char(int index, char c) {
 static void set_text_end(int end) {
   if (end < 0) end = 0;
   if (end > EDIT_BUFFER_SIZE - 1) end = EDIT_BUFFER_SIZE - 1;
-  text_end = end;
+  editing.text_end = end;
 }
 
-static void note_activity(void) { last_activity = clock_seconds(); }
+static void note_activity(void) { editing.last_activity = clock_seconds(); }
 
-static void move_cursor(void) { _VioSetCurPos(fields.row[field], fields.col[field] + edit_cursor); }
+static void move_cursor(void) {
+  _VioSetCurPos(fields.row[editing.field], fields.col[editing.field] + edit_cursor);
+}
 
 /* One underscore at each position of the field, one write each. */
 static void draw_empty_field(void) {
   unsigned short status;
-  for (int i = 0; i < field_length; ++i)
-    _VioWrtCharStr("_", 1, fields.row[field], fields.col[field] + i, &status, 0);
+  for (int i = 0; i < editing.field_length; ++i)
+    _VioWrtCharStr("_", 1, fields.row[editing.field], fields.col[editing.field] + i, &status, 0);
 }
 
 /* Ends the text at the text end and draws it, masked in a password field. */
 static void redraw(void) {
   unsigned short status;
-  put_char(text_end, '\0');
-  int shown = (int)strnlen(edit_buffer, (size_t)(text_end < field_length ? text_end : field_length));
-  if (fields.input_kind[field] == INPUT_PASSWORD)
-    _VioWrtNChar(fields.row[field], fields.col[field], '*', shown, &status, 0);
+  put_char(editing.text_end, '\0');
+  int shown = (int)strnlen(
+      edit_buffer,
+      (size_t)(editing.text_end < editing.field_length ? editing.text_end : editing.field_length));
+  if (fields.input_kind[editing.field] == INPUT_PASSWORD)
+    _VioWrtNChar(fields.row[editing.field], fields.col[editing.field], '*', shown, &status, 0);
   else
-    _VioWrtCharStr(edit_buffer, shown, fields.row[field], fields.col[field], &status, 0);
+    _VioWrtCharStr(edit_buffer, shown, fields.row[editing.field], fields.col[editing.field], &status, 0);
 }
 
 /* Waits for an event, at most until the time-out would expire, then checks
    it. Returns 1 when the field has timed out (after message 11). */
 static int time_out_step(void) {
-  if (timeout == 0) {
+  if (editing.timeout == 0) {
     _WaitEvent(0);
     return 0;
   }
-  long long wait_ms = ((long long)timeout - elapsed) * 1000;
+  long long wait_ms = ((long long)editing.timeout - editing.elapsed) * 1000;
   if (wait_ms < 0) wait_ms = 0;
   if (wait_ms > LONGEST_WAIT_MS) wait_ms = LONGEST_WAIT_MS;
   _WaitEvent((int)wait_ms);
-  elapsed = (int)((unsigned int)clock_seconds() - (unsigned int)last_activity);
-  if (elapsed <= timeout) return 0;
-  show_message(MESSAGE_TIMED_OUT, MESSAGE_TIMED_OUT, MESSAGE_TIMED);
+  editing.elapsed = (int)((unsigned int)clock_seconds() - (unsigned int)editing.last_activity);
+  if (editing.elapsed <= editing.timeout) return 0;
+  show_message(MSG_TIMED_OUT, MSG_TIMED_OUT, MESSAGE_TIMED);
   return 1;
 }
 
@@ -117,11 +112,11 @@ static int is_leaving_key(int key) {
 }
 
 static int is_character_key(int key) {
-  return key > range_low && key < range_high && !(is_numeric() && key == '/');
+  return key > editing.range_low && key < editing.range_high && !(is_numeric() && key == '/');
 }
 
 static void show_help(void) {
-  show_message(fields.help_start[field], fields.help_end[field], MESSAGE_ACKNOWLEDGED);
+  show_message(fields.help_start[editing.field], fields.help_end[editing.field], MESSAGE_ACKNOWLEDGED);
   note_activity();
 }
 
@@ -129,18 +124,18 @@ static void show_help(void) {
 
 /* "-" in a numeric field flips the sign position of a signed field. */
 static void toggle_sign(void) {
-  if (fields.is_signed[field] == 1) put_char(0, edit_buffer[0] == '-' ? ' ' : '-');
+  if (fields.is_signed[editing.field] == 1) put_char(0, edit_buffer[0] == '-' ? ' ' : '-');
 }
 
 /* A decimal mark, once, in a field with decimals; "0" before a leading one. */
 static void store_decimal_mark(char c) {
-  if (decimal_flag != 0 || fields.decimals[field] == -1) return;
+  if (editing.decimal_flag != 0 || fields.decimals[editing.field] == -1) return;
   if (edit_cursor == 1) {
     put_char(1, '0');
     edit_cursor = 2;
   }
   put_char(edit_cursor++, c);
-  decimal_flag = 1;
+  editing.decimal_flag = 1;
 }
 
 static void store_character(int key) {
@@ -150,14 +145,14 @@ static void store_character(int key) {
   } else if (is_numeric() && is_decimal_mark(c)) {
     store_decimal_mark(c);
   } else if (is_numeric()) {
-    if (is_decimal_mark(char_at_cursor(edit_cursor))) decimal_flag = 0;
+    if (is_decimal_mark(char_at_cursor(edit_cursor))) editing.decimal_flag = 0;
     put_char(edit_cursor++, c);
   } else {
     put_char(edit_cursor++, c);
     if (is_date_or_time_field() && is_separator(char_at_cursor(edit_cursor))) ++edit_cursor;
   }
   move_cursor();
-  if (edit_cursor > text_end) set_text_end(edit_cursor);
+  if (edit_cursor > editing.text_end) set_text_end(edit_cursor);
   redraw();
 }
 
@@ -170,7 +165,7 @@ static void cursor_left(void) {
 }
 
 static void cursor_right(void) {
-  if (edit_cursor < field_length && edit_cursor < text_end) {
+  if (edit_cursor < editing.field_length && edit_cursor < editing.text_end) {
     ++edit_cursor;
     if (is_date_or_time_field() && is_separator(char_at_cursor(edit_cursor))) ++edit_cursor;
   }
@@ -186,13 +181,14 @@ static void backspace(void) {
     return;
   }
   if (edit_cursor <= first_position()) return;
-  if (is_decimal_mark(char_at_cursor(edit_cursor - 1))) decimal_flag = 0;
-  if (edit_cursor < text_end && text_end < EDIT_BUFFER_SIZE)
-    memmove(edit_buffer + edit_cursor - 1, edit_buffer + edit_cursor, (size_t)(text_end - edit_cursor + 1));
+  if (is_decimal_mark(char_at_cursor(edit_cursor - 1))) editing.decimal_flag = 0;
+  if (edit_cursor < editing.text_end && editing.text_end < EDIT_BUFFER_SIZE)
+    memmove(edit_buffer + edit_cursor - 1, edit_buffer + edit_cursor,
+            (size_t)(editing.text_end - edit_cursor + 1));
   --edit_cursor;
-  set_text_end(text_end - 1);
-  put_char(text_end, '\0');
-  _VioWrtNChar(fields.row[field], fields.col[field], '_', field_length, &status, 0);
+  set_text_end(editing.text_end - 1);
+  put_char(editing.text_end, '\0');
+  _VioWrtNChar(fields.row[editing.field], fields.col[editing.field], '_', editing.field_length, &status, 0);
   redraw();
   move_cursor();
 }
@@ -202,7 +198,7 @@ static void backspace(void) {
 /* Editing after the first accepted key, until a leaving key. */
 static int editing_loop(void) {
   for (;;) {
-    if (_SenRead(sensor_record, SENSOR_RECORD_SIZE) == 0) {
+    if (_SenRead(sensor_record, SENSOR_RECORD_SIZE) == RT_OK) {
       int macro = sensor_macro_key();
       if (macro != 0) return macro;
     }
@@ -212,11 +208,11 @@ static int editing_loop(void) {
     unsigned short key = 0;
     if (_KbdReadAscii(&key) == KBD_NO_KEY) continue;
     note_activity();
-    elapsed = 0;
+    editing.elapsed = 0;
     if (key == KEY_CANCEL) return KEY_CANCEL;
     if ((key == KEY_ENTER || key == KEY_PREVIOUS || key == KEY_NEXT || key == KEY_COMPLETE) &&
-        fields.mode[field] == 'F' && text_end != field_length) {
-      show_message(MESSAGE_NOT_FULL, MESSAGE_NOT_FULL, MESSAGE_ACKNOWLEDGED);
+        fields.mode[editing.field] == 'F' && editing.text_end != editing.field_length) {
+      show_message(MSG_NOT_FULL, MSG_NOT_FULL, MESSAGE_ACKNOWLEDGED);
       note_activity();
       continue;
     }
@@ -224,7 +220,7 @@ static int editing_loop(void) {
     if (key == KEY_HELP) {
       show_help();
     } else if (is_character_key(key)) {
-      if (edit_cursor < field_length) store_character(key);
+      if (edit_cursor < editing.field_length) store_character(key);
     } else if (key == KEY_BACKSPACE) {
       backspace();
     } else if (key == KEY_LEFT) {
@@ -242,7 +238,7 @@ static int editing_loop(void) {
    guide the separator skipping), then the key is handled. */
 static int start_edit(int key) {
   if (key >= 'a' && key <= 'z') key = key - 'a' + 'A';
-  if (fields.editable[field] != 1) {
+  if (fields.editable[editing.field] != 1) {
     draw_empty_field();
     set_text_end(0);
     edit_cursor = 0;
@@ -252,17 +248,17 @@ static int start_edit(int key) {
       set_text_end(1);
     }
   } else if (is_numeric()) {
-    if (initial_text[0] != '\0')
-      decimal_flag = strchr(initial_text, '.') != 0 || strchr(initial_text, ',') != 0;
+    if (editing.initial_text[0] != '\0')
+      editing.decimal_flag = strchr(editing.initial_text, '.') != 0 || strchr(editing.initial_text, ',') != 0;
     else
       put_char(0, ' ');
     edit_cursor = 1;
-    if (text_end < 1) set_text_end(1);
+    if (editing.text_end < 1) set_text_end(1);
   }
   move_cursor();
   if (is_character_key(key)) {
-    if (edit_cursor < field_length) store_character(key);
-  } else if (key == KEY_RIGHT && edit_cursor < field_length && edit_cursor < text_end) {
+    if (edit_cursor < editing.field_length) store_character(key);
+  } else if (key == KEY_RIGHT && edit_cursor < editing.field_length && edit_cursor < editing.text_end) {
     ++edit_cursor;
     move_cursor();
   }
@@ -277,14 +273,14 @@ static int take_sensor_record(int *result) {
   _SenQueryData(&count);
   if (count == 0) return 0;
   note_activity();
-  if (_SenRead(sensor_record, SENSOR_RECORD_SIZE) != 0 || sensor_record_is_empty()) {
+  if (_SenRead(sensor_record, SENSOR_RECORD_SIZE) != RT_OK || sensor_record_is_empty()) {
     note_activity();
     return 0;
   }
   int routed = route_sensor_record();
   if (routed == SENSOR_REFUSED) return 0;
   if (routed == SENSOR_PLACED) good_read_signal();
-  *result = routed;
+  *result = routed == SENSOR_PLACED ? EDIT_SCANNED : routed;
   return 1;
 }
 
@@ -295,19 +291,19 @@ static int take_first_key(int key, int *result) {
     show_help();
     return 0;
   }
-  if (working_kind == INPUT_AINUM) working_kind = INPUT_NUM;
+  if (editing.working_kind == INPUT_AINUM) editing.working_kind = INPUT_NUM;
   note_activity();
-  elapsed = 0;
+  editing.elapsed = 0;
   if (is_leaving_key(key)) {
     *result = key;
     return 1;
   }
-  if (working_kind == INPUT_AI) return 0;
+  if (editing.working_kind == INPUT_AI) return 0;
   if (is_character_key(key) || key == KEY_BACKSPACE || key == KEY_LEFT || key == KEY_RIGHT) {
     *result = start_edit(key);
     return 1;
   }
-  show_message(MESSAGE_KEY_REFUSED, MESSAGE_KEY_REFUSED, MESSAGE_TIMED);
+  show_message(MSG_KEY_REFUSED, MSG_KEY_REFUSED, MESSAGE_TIMED);
   note_activity();
   return 0;
 }
@@ -330,12 +326,12 @@ static void discard_waiting_records(void) {
     unsigned short count = 0;
     _SenQueryData(&count);
     _IdleManager(0);
-    if (count == 0 || _SenRead(sensor_record, SENSOR_RECORD_SIZE) != 0) return;
+    if (count == 0 || _SenRead(sensor_record, SENSOR_RECORD_SIZE) != RT_OK) return;
   }
 }
 
 static const char *empty_template(void) {
-  switch (working_kind) {
+  switch (editing.working_kind) {
     case INPUT_DATE_AMER: return "MM-DD-YYYY";
     case INPUT_DATE_EURO: return "DD-MM-YYYY";
     case INPUT_TIME_STD: return "HH:MM:SS";
@@ -346,43 +342,45 @@ static const char *empty_template(void) {
 /* Draws the field with its initial text and puts the text in edit_buffer. */
 static void enter_field(const char *initial) {
   unsigned short status;
-  working_kind = fields.input_kind[field];
-  decimal_flag = 0;
-  if (working_kind != INPUT_AI) {
-    _VioSetCurType(4);
-    _VioSetCurPos(fields.row[field], fields.col[field]);
+  editing.working_kind = fields.input_kind[editing.field];
+  editing.decimal_flag = 0;
+  if (editing.working_kind != INPUT_AI) {
+    _VioSetCurType(CURSOR_SHOWN);
+    _VioSetCurPos(fields.row[editing.field], fields.col[editing.field]);
   }
-  int numeric_range = working_kind == INPUT_NUM || working_kind == INPUT_AINUM || is_date_or_time_field();
-  range_low = numeric_range ? 43 : 31;
-  range_high = numeric_range ? 58 : 123;
+  int numeric_range =
+      editing.working_kind == INPUT_NUM || editing.working_kind == INPUT_AINUM || is_date_or_time_field();
+  editing.range_low = numeric_range ? NUMERIC_RANGE_LOW : TEXT_RANGE_LOW;
+  editing.range_high = numeric_range ? NUMERIC_RANGE_HIGH : TEXT_RANGE_HIGH;
   discard_waiting_records();
   note_activity();
   draw_empty_field();
 
   const char *source = initial != 0 ? initial : "";
   size_t given = strnlen(source, FIELD_VALUE_SIZE - 1);
-  memmove(initial_text, source, given);
-  initial_text[given] = '\0';
-  if (initial_text[0] == '\0') strcpy(initial_text, empty_template());
-  int length = (int)strlen(initial_text);
-  _VioWrtCharStr(initial_text, length < field_length ? length : field_length, fields.row[field],
-                 fields.col[field], &status, 0);
-  memcpy(edit_buffer, initial_text, (size_t)length + 1);
+  memmove(editing.initial_text, source, given);
+  editing.initial_text[given] = '\0';
+  if (editing.initial_text[0] == '\0') strcpy(editing.initial_text, empty_template());
+  int length = (int)strlen(editing.initial_text);
+  _VioWrtCharStr(editing.initial_text, length < editing.field_length ? length : editing.field_length,
+                 fields.row[editing.field], fields.col[editing.field], &status, 0);
+  memcpy(edit_buffer, editing.initial_text, (size_t)length + 1);
   set_text_end(length);
 
-  int numeric = working_kind == INPUT_NUM || working_kind == INPUT_AINUM;
-  edit_cursor = numeric && initial_text[0] != '\0' ? 1 : 0;
+  int numeric = editing.working_kind == INPUT_NUM || editing.working_kind == INPUT_AINUM;
+  edit_cursor = numeric && editing.initial_text[0] != '\0' ? 1 : 0;
   move_cursor();
 }
 
 int edit_field(const char *initial, int timeout_seconds) {
-  if (current_field < 0 || current_field >= FIELD_COUNT) return KEY_CANCEL;
-  field = current_field;
-  field_length = fields.length[field];
-  if (field_length < 0) field_length = 0;
-  if (field_length > FIELD_VALUE_SIZE - 1) field_length = FIELD_VALUE_SIZE - 1;
-  timeout = timeout_seconds;
-  elapsed = 0;
+  /* The panel only ever edits a defined field, whose length its definition
+     kept within what a value holds. */
+  assert(current_field >= 0 && current_field < FIELD_COUNT);
+  editing.field = current_field;
+  editing.field_length = fields.length[editing.field];
+  assert(editing.field_length >= 0 && editing.field_length < FIELD_VALUE_SIZE);
+  editing.timeout = timeout_seconds;
+  editing.elapsed = 0;
   if (debug_flag == 1) show_field_definition();
   enter_field(initial);
   return wait_for_first_key();

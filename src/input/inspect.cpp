@@ -6,6 +6,7 @@
  */
 #include "input/inspect.h"
 
+#include <assert.h>
 #include <string.h>
 
 #include "entry/text.h"
@@ -41,7 +42,7 @@ static void show_text(int row, const char *text, int size) {
 
 void show_field_definition(void) {
   int f = current_field;
-  if (f < 0 || f >= FIELD_COUNT) return;
+  assert(f >= 0 && f < FIELD_COUNT);
   WRITE_LABEL(1, "field index     ");
   show_number(1, f);
   WRITE_LABEL(2, "field defined   ");

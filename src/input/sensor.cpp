@@ -8,6 +8,7 @@
  */
 #include "input/sensor.h"
 
+#include <assert.h>
 #include <string.h>
 
 #include "fields/table.h"
@@ -16,16 +17,9 @@
 #include "platform/keys.h"
 #include "platform/termrt.h"
 
-/* The operator messages of a refused scan. */
-#define MESSAGE_DOES_NOT_FIT 12
-#define MESSAGE_NO_SENSOR_INPUT 13
-#define MESSAGE_DATA_ID_MISSING 15
-
 #define STATUS_NO_VALUE_A 21
 #define STATUS_NO_VALUE_B 23
 #define MACRO_COUNT 6
-
-unsigned char sensor_record[SENSOR_RECORD_SIZE];
 
 /* The macros in the order in which they are tried, and the keys they give. */
 static const char *const kMacroText[MACRO_COUNT] = {"$OK$", "$LT$", "$RT$", "$CAN$", "$CLR$", "$ENT$"};
@@ -90,6 +84,7 @@ static void place_value(int f, int from, int v, int flag) {
   unsigned short status;
   _VioWrtNChar(fields.row[f], fields.col[f], '_', fields.length[f], &status, 0);
   _VioWrtCharStr(scanned() + from, v, fields.row[f], fields.col[f], &status, flag);
+  assert(v >= 0 && v < EDIT_BUFFER_SIZE); /* it fits the field */
   strncpy(edit_buffer, scanned() + from, (size_t)v);
   edit_buffer[v] = '\0';
 }
@@ -112,12 +107,12 @@ int route_sensor_record(void) {
   int macro = macro_key();
   if (macro != 0) return macro;
   int f = current_field;
-  if (f < 0 || f >= FIELD_COUNT) return SENSOR_REFUSED;
+  assert(f >= 0 && f < FIELD_COUNT);
   int n = scanned_length();
 
   if (has_data_id_match(f)) {
     int r = removed_length(f);
-    if (!fits(f, n - r)) return refuse(MESSAGE_DOES_NOT_FIT);
+    if (!fits(f, n - r)) return refuse(MSG_DOES_NOT_FIT);
     place_value(f, r, n - r, 0);
     return SENSOR_PLACED;
   }
@@ -129,9 +124,9 @@ int route_sensor_record(void) {
     return SENSOR_PLACED;
   }
   if (fields.input_kind[f] == INPUT_ALPHA || fields.input_kind[f] == INPUT_NUM)
-    return refuse(MESSAGE_NO_SENSOR_INPUT);
-  if (data_id_length(f) > 0 && fields.data_id_mandatory[f] == 1) return refuse(MESSAGE_DATA_ID_MISSING);
-  if (!fits(f, n)) return refuse(MESSAGE_DOES_NOT_FIT);
+    return refuse(MSG_NO_SENSOR_INPUT);
+  if (data_id_length(f) > 0 && fields.data_id_mandatory[f] == 1) return refuse(MSG_DATA_ID_MISSING);
+  if (!fits(f, n)) return refuse(MSG_DOES_NOT_FIT);
   place_value(f, 0, n, 1);
   return SENSOR_PLACED;
 }

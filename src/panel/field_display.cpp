@@ -8,6 +8,7 @@
  */
 #include "panel/field_display.h"
 
+#include <assert.h>
 #include <string.h>
 
 #include "entry/entry.h"
@@ -55,7 +56,7 @@ static void insert_zeros(char *text, int k, int at, int count) {
 }
 
 void format_decimal_field(int index) {
-  if (index < 0 || index >= FIELD_COUNT) return;
+  assert(index >= 0 && index < FIELD_COUNT);
   int length = fields.length[index];
   int decimals = fields.decimals[index];
   if (decimals == -1 || decimals == 0 || length < 1 || length >= FIELD_VALUE_SIZE) return;

@@ -4,7 +4,9 @@
  */
 #include "panel/message.h"
 
-#include "entry/entry.h"
+#include <assert.h>
+#include <string.h>
+
 #include "entry/reports.h"
 #include "fields/table.h"
 #include "platform/keys.h"
@@ -12,29 +14,21 @@
 #include "screen/popup.h"
 #include "validate/lookup.h"
 
-#define MAX_LINES 16
-#define HELP_KEY_WIDTH 4
-#define MAX_RECORD_NUMBER 9999
-#define POPUP_TEXT_ROW 2
-#define POPUP_TEXT_COLUMN 3
-#define POPUP_TEXT_WIDTH 22
+#define MAX_LINES POPUP_MAX_LINES
 #define SCREEN_TEXT_WIDTH 40
-
-/* Where the lines of one message go. */
-static int origin_row, origin_col, text_width;
 
 /* Writes a help record's text as one line, cut to the text width; a record
    that holds no more than its key shows as a single blank. */
 static void write_record_line(const char *record, unsigned int record_length, int row) {
   unsigned short status;
-  if (record_length <= HELP_KEY_WIDTH) {
-    _VioWrtCharStrAtt(" ", 1, row, origin_col, 1, &status, 0);
+  if (record_length <= RECORD_KEY_WIDTH) {
+    _VioWrtCharStrAtt(" ", 1, row, message_area.col, 1, &status, 0);
     return;
   }
-  copy_record_text(token_buffer, (unsigned int)text_width + 1, record, record_length);
-  int length = 0;
-  while (token_buffer[length] != '\0') ++length;
-  _VioWrtCharStrAtt(token_buffer, length, row, origin_col, 1, &status, 0);
+  char line[SCREEN_TEXT_WIDTH + 1];
+  assert(message_area.width >= 0 && message_area.width <= SCREEN_TEXT_WIDTH);
+  copy_record_text(line, (unsigned int)message_area.width + 1, record, record_length);
+  _VioWrtCharStrAtt(line, (int)strlen(line), row, message_area.col, 1, &status, 0);
 }
 
 /* Counts the existing records of the range and notes the first sixteen.
@@ -43,9 +37,9 @@ static int collect_records(int first, int last, int *noted, int *noted_count) {
   int count = 0;
   *noted_count = 0;
   if (first < 0) first = 0;
-  if (last > MAX_RECORD_NUMBER) last = MAX_RECORD_NUMBER;
+  if (last > RECORD_NUMBER_MAX) last = RECORD_NUMBER_MAX;
   for (int number = first; number <= last; ++number) {
-    if (find_numbered_record(help_file_name, number, HELP_KEY_WIDTH, 0) == 0) continue;
+    if (find_numbered_record(help_file_name, number, RECORD_KEY_WIDTH, 0) == 0) continue;
     ++count;
     if (*noted_count < MAX_LINES) noted[(*noted_count)++] = number;
   }
@@ -55,12 +49,12 @@ static int collect_records(int first, int last, int *noted, int *noted_count) {
 /* The closing line of an acknowledged message, from record 16. */
 static void write_closing_line(int line) {
   unsigned int length = 0;
-  const char *record = find_numbered_record(help_file_name, CLOSING_LINE_RECORD, HELP_KEY_WIDTH, &length);
+  const char *record = find_numbered_record(help_file_name, MSG_CLOSING_LINE, RECORD_KEY_WIDTH, &length);
   if (record == 0) {
     error_report("HELP.VAL NOT FOUND", "Y2");
     return;
   }
-  write_record_line(record, length, origin_row + line);
+  write_record_line(record, length, message_area.row + line);
 }
 
 static void give_signal(void) {
@@ -91,31 +85,23 @@ static void wait_for_fresh_enter(void) {
   }
 }
 
-static void close_popup_message(void) {
-  int lines, width;
-  unsigned char row, col;
-  popup_window('R', 0, 0, &lines, &width, &row, &col);
-  _VioSetCurType(4);
-}
-
 /* Opens the place of the message: the popup, or the cleared display. */
 static void open_message_area(signed char type, int lines) {
-  if (type == MESSAGE_FULL_SCREEN) {
-    _VioClear();
+  if (type != MESSAGE_FULL_SCREEN) {
+    popup_window('C', 1, lines, &message_area);
     return;
   }
-  int out_lines, out_width;
-  unsigned char out_row, out_col;
-  popup_window('C', 1, lines, &out_lines, &out_width, &out_row, &out_col);
+  _VioClear();
+  message_area.lines = lines;
+  message_area.width = SCREEN_TEXT_WIDTH;
+  message_area.row = 0;
+  message_area.col = 0;
 }
 
 void show_message(int first, int last, signed char type) {
   int noted[MAX_LINES];
   int noted_count;
-  _VioSetCurType(0);
-  origin_row = type == MESSAGE_FULL_SCREEN ? 0 : POPUP_TEXT_ROW;
-  origin_col = type == MESSAGE_FULL_SCREEN ? 0 : POPUP_TEXT_COLUMN;
-  text_width = type == MESSAGE_FULL_SCREEN ? SCREEN_TEXT_WIDTH : POPUP_TEXT_WIDTH;
+  _VioSetCurType(CURSOR_HIDDEN);
 
   int count = collect_records(first, last, noted, &noted_count);
   int maximum = MAX_LINES;
@@ -129,8 +115,8 @@ void show_message(int first, int last, signed char type) {
 
   for (int line = 0; line < lines && line < noted_count; ++line) {
     unsigned int length = 0;
-    const char *record = find_numbered_record(help_file_name, noted[line], HELP_KEY_WIDTH, &length);
-    if (record != 0) write_record_line(record, length, origin_row + line);
+    const char *record = find_numbered_record(help_file_name, noted[line], RECORD_KEY_WIDTH, &length);
+    if (record != 0) write_record_line(record, length, message_area.row + line);
   }
   if (type == MESSAGE_ACKNOWLEDGED) write_closing_line(lines);
 
@@ -147,11 +133,8 @@ void show_message(int first, int last, signed char type) {
     case MESSAGE_FULL_SCREEN: return;
     default: break;
   }
-  close_popup_message();
+  close_message();
+  _VioSetCurType(CURSOR_SHOWN);
 }
 
-void close_message(void) {
-  int lines, width;
-  unsigned char row, col;
-  popup_window('R', 0, 0, &lines, &width, &row, &col);
-}
+void close_message(void) { popup_window('R', 0, 0, 0); }

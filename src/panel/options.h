@@ -12,17 +12,18 @@
 struct PanelOptions {
   char time_out_ending; /* "TOE=": 'T' tries to complete; 'A', 'N', 'S' end */
   char return_scheme;   /* "ERET=": 'N', 'S' or 'A' */
-  char l_option;        /* "L=": recorded only */
   char clear_unfilled;  /* "CNP=": 'Y' empties fields that were not prefilled */
   int time_out;         /* "T=": seconds per field; 0 for none */
   int start_field;      /* "SF=": field index, or -1 for the first defined */
   int reason_variable;  /* "REASON=": variable for OK/CANCEL/TIMEOUT; 0 none */
+  int blank_entry;      /* not an option: 1 while the editor starts the field empty */
 };
 
 extern struct PanelOptions panel_options;
 
 /* Reads the option text named by the command string into command_buffer and
-   the options from it. Returns 1, or 0 after an error report. */
+   the options from it ("L=" is checked and then ignored). Returns ARG_OK,
+   ARG_ABSENT or ARG_REPORTED (an error report was shown). */
 int read_panel_options(const char *parm);
 
 #endif

@@ -8,8 +8,10 @@
  */
 #include "panel/panel.h"
 
+#include <assert.h>
 #include <string.h>
 
+#include "entry/args.h"
 #include "entry/commands.h"
 #include "entry/reports.h"
 #include "entry/text.h"
@@ -18,19 +20,13 @@
 #include "panel/field_display.h"
 #include "panel/message.h"
 #include "panel/options.h"
+#include "platform/answers.h"
 #include "platform/keys.h"
 #include "platform/termrt.h"
 #include "validate/validate.h"
 
-#define MSG_REQUIRED_EMPTY 8
 #define ENDED_COMPLETED 0
 #define ENDED_OTHERWISE 1
-
-unsigned char saved_cursor_row;
-unsigned char saved_cursor_col;
-
-/* 1 when the editor is to start with an empty text instead of the value. */
-static int blank_entry;
 
 static int wrap_index(int index) { return (index + FIELD_COUNT) % FIELD_COUNT; }
 
@@ -107,7 +103,7 @@ static int find_first_field(void) {
 
 /* Takes what the editor left in edit_buffer into the current field. */
 static void take_edit(int redraw) {
-  blank_entry = 0;
+  panel_options.blank_entry = 0;
   if (strncmp(edit_buffer, fields.value[current_field], FIELD_VALUE_SIZE - 1) == 0) return;
   copy_text(fields.value[current_field], FIELD_VALUE_SIZE, edit_buffer);
   mark_for_revalidation();
@@ -152,9 +148,9 @@ static int required_fields_filled(void) {
 /* The complete key: returns 1 when every field passed validation. */
 static int try_to_complete(void) {
   take_edit(1);
-  int result = required_fields_filled() ? validate_fields() : KEY_ENTER;
+  int passed = required_fields_filled() && validate_fields() == VALIDATION_PASSED;
   discard_keys();
-  return result == KEY_COMPLETE;
+  return passed;
 }
 
 /* Stores every value, padded with blanks to its field's length. A value
@@ -165,12 +161,13 @@ static void store_values(const char *parm) {
     char text[FIELD_VALUE_SIZE];
     size_t value_length = strlen(fields.value[i]);
     size_t length = (size_t)fields.length[i] > value_length ? (size_t)fields.length[i] : value_length;
+    assert(length < sizeof text); /* no value is longer than a value holds */
     memset(text, ' ', length);
     memcpy(text, fields.value[i], value_length);
     text[length] = '\0';
     int result = _WriteUserVariable(fields.result_variable[i], text);
-    if (result == 3) error_report(parm, "XJ");
-    if (result == 5) {
+    if (result == RT_VARIABLE_UNREADABLE) error_report(parm, "XJ");
+    if (result == RT_VARIABLE_TOO_LONG) {
       char report[NUMBER_TEXT_SIZE + 4] = "VAR=";
       number_text(fields.result_variable[i], report + 4);
       error_report(report, "XI");
@@ -179,7 +176,7 @@ static void store_values(const char *parm) {
 }
 
 static int complete_panel(const char *parm) {
-  _VioSetCurType(0);
+  _VioSetCurType(CURSOR_HIDDEN);
   _VioSetCurPos(saved_cursor_row, saved_cursor_col);
   store_values(parm);
   write_reason("OK");
@@ -188,12 +185,13 @@ static int complete_panel(const char *parm) {
 
 /* The panel loop. Returns what EXEC_PA returns. */
 static int run_panel(const char *parm) {
-  blank_entry = 0;
+  panel_options.blank_entry = 0;
   for (;;) {
     if (multi_screen)
       show_message(fields.screen_first[current_field], fields.screen_second[current_field],
                    MESSAGE_FULL_SCREEN);
-    int result = edit_field(blank_entry ? "" : fields.value[current_field], panel_options.time_out);
+    int result =
+        edit_field(panel_options.blank_entry ? "" : fields.value[current_field], panel_options.time_out);
     switch (result) {
       case EDIT_SCANNED:
         take_edit(0);
@@ -217,7 +215,7 @@ static int run_panel(const char *parm) {
         take_edit(1);
         move_to_field(-1, 0);
         break;
-      case KEY_BLANK_ENTRY: blank_entry = !blank_entry; break;
+      case KEY_BLANK_ENTRY: panel_options.blank_entry = !panel_options.blank_entry; break;
       case KEY_CANCEL: write_reason("CANCEL"); return ending_value(ENDED_OTHERWISE);
       case EDIT_TIMED_OUT:
         write_reason("TIMEOUT");
@@ -230,13 +228,10 @@ static int run_panel(const char *parm) {
 }
 
 int exec_panel_command(const char *parm) {
-  if (!read_panel_options(parm)) return 0;
+  if (read_panel_options(parm) == ARG_REPORTED) return 0;
   draw_fields();
-  if (!find_first_field()) {
-    error_report(parm, "XH");
-    return 0;
-  }
-  _VioSetCurType(4);
+  if (!find_first_field()) return command_failed(parm, "XH");
+  _VioSetCurType(CURSOR_SHOWN);
   _VioGetCurPos(&saved_cursor_row, &saved_cursor_col);
   return run_panel(parm);
 }

@@ -16,7 +16,7 @@
 /* _Validation. */
 #define RT_VALUE_ACCEPTED 0
 #define RT_VALUE_REJECTED 1
-#define RT_FILE_UNAVAILABLE 4     /* the file cannot be consulted just now */
-#define RT_FILE_NOT_AVAILABLE 16  /* the file is not there */
+#define RT_FILE_UNAVAILABLE 4    /* the file cannot be consulted just now */
+#define RT_FILE_NOT_AVAILABLE 16 /* the file is not there */
 
 #endif

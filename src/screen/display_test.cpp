@@ -13,7 +13,6 @@
 
 #define TEST_IDLE_ARGUMENT 200
 #define NO_KEY_MARK 0xFFF
-#define CLOCK_TEXT_SIZE 16
 #define CLOCK_SHOWN 6
 #define KEY_TEXT_LIMIT 128
 
@@ -25,7 +24,7 @@ static void write_text(const char *text, int length, int row, int column) {
 /* The cursor shown at two places, with text written around it. */
 static void show_cursor_steps(void) {
   write_text("Cursor @5,5", 11, 4, 0);
-  _VioSetCurType(4);
+  _VioSetCurType(CURSOR_SHOWN);
   _VioSetCurPos(5, 5);
   _IdleManager(TEST_IDLE_ARGUMENT);
   write_text("Cursor @5,5 after text written", 30, 4, 0);
@@ -39,11 +38,11 @@ static void show_cursor_steps(void) {
 /* The first six characters of the clock's time (HHMMSS) on row 1 and of its
    date (YYMMDD) on row 2. */
 static void show_clock(void) {
-  char time_text[CLOCK_TEXT_SIZE] = {0};
-  char date_text[CLOCK_TEXT_SIZE] = {0};
+  char time_text[RTC_TEXT_SIZE] = {0};
+  char date_text[RTC_TEXT_SIZE] = {0};
   unsigned char unused;
-  _RtcGetAsciiTime(2, time_text, &unused);
-  _RtcGetAsciiDate(3, date_text, &unused);
+  _RtcGetAsciiTime(RTC_TIME_24_HOUR, time_text, &unused);
+  _RtcGetAsciiDate(RTC_DATE_YYMMDD, date_text, &unused);
   time_text[CLOCK_SHOWN] = '\0';
   date_text[CLOCK_SHOWN] = '\0';
   write_text(time_text, CLOCK_SHOWN, 1, 0);
@@ -52,12 +51,13 @@ static void show_clock(void) {
 
 int display_test(void) {
   unsigned short key = 0;
+  char text[KEY_TEXT_LIMIT];
   show_cursor_steps();
   do {
     show_clock();
     key = NO_KEY_MARK;
     if (_KbdReadAscii(&key) == KBD_KEY_READ)
-      format_to_display(command_buffer, KEY_TEXT_LIMIT, 0, 0, "Key code = 0x%X  ", (int)key);
+      format_to_display(text, KEY_TEXT_LIMIT, 0, 0, "Key code = 0x%X  ", (int)key);
     _IdleManager(0);
   } while (key != KEY_ENTER);
   return 0;

@@ -37,7 +37,6 @@ struct FormatSpec {
   int width;
   int precision;
   char conversion; /* the character that ended the directive */
-  char size_letter;
   int precision_mode;
   int left;
   int plus;
@@ -91,9 +90,7 @@ static int read_spec(const char **cursor, FormatSpec *spec) {
         if (spec->width_count == SPEC_DIGITS_MAX) return FORMAT_BAD_WIDTH;
         spec->width_digits[spec->width_count++] = c;
       }
-    } else if (c == 'l' || c == 'h' || c == 'L') {
-      spec->size_letter = c;
-    } else {
+    } else if (c != 'l' && c != 'h' && c != 'L') { /* the size letters change nothing */
       spec->conversion = c;
       *cursor = c == '\0' ? p : p + 1;
       break;

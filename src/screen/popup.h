@@ -13,6 +13,14 @@
 #define POPUP_FRAME_WIDTH 24
 #define POPUP_SAVE_ROWS (POPUP_MAX_LINES + 2)
 
+/* The text area of a popup, as popup_window hands it out. */
+struct PopupArea {
+  int lines;         /* text lines */
+  int width;         /* characters a line */
+  unsigned char row; /* row of the first line */
+  unsigned char col; /* column of the first character */
+};
+
 /* Line count of the open popup; 0 when none is open. */
 extern int popup_lines;
 /* Slot i holds the 24 cells (character, attribute) of row i + 1 from column 2. */
@@ -20,9 +28,9 @@ extern unsigned char popup_save[POPUP_SAVE_ROWS][POPUP_FRAME_WIDTH * 2];
 
 /* op "C"/"c" opens a popup of lines text lines (at most 16) and returns 2;
    "R"/"r" restores the screen under it and closes it; "X"/"x" forgets it
-   without touching the screen; any other op does nothing and leaves the
-   result locations alone. Returns 0 but after an open. */
-unsigned char popup_window(char op, int attribute, int lines, int *out_lines, int *out_width,
-                           unsigned char *out_row, unsigned char *out_col);
+   without touching the screen; any other op does nothing. An open puts the
+   text area in *area, a restore an area of zeros; area may be 0. Returns 0
+   but after an open. */
+unsigned char popup_window(char op, int attribute, int lines, struct PopupArea *area);
 
 #endif

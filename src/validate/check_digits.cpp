@@ -8,12 +8,10 @@
 #include "entry/args.h"
 #include "entry/entry.h"
 #include "entry/reports.h"
-#include "entry/text.h"
 #include "fields/table.h"
+#include "platform/answers.h"
 #include "platform/termrt.h"
-
-#define HELP_RANGE_WINDOW 15
-#define LAST_RECORD 9999
+#include "validate/lookup.h"
 
 static int digit_of(char c) { return c >= '0' && c <= '9' ? c - '0' : 0; }
 
@@ -45,36 +43,18 @@ int check_prefixed_number(void) {
   return check_digit_ok();
 }
 
-/* Reads a record number piece; reports code_missing or code_range. */
-static int range_number(char **cursor, const char *code_missing, const char *code_range, int *number) {
-  char *piece = next_piece(cursor);
-  if (piece == 0) {
-    error_report(" ", code_missing);
-    return 0;
-  }
-  *number = decimal_value(piece);
-  if (*number < 1 || *number > LAST_RECORD) {
-    error_report(" ", code_range);
-    return 0;
-  }
-  return 1;
-}
-
 int read_help_range(int *first, int *last) {
-  char text[USER_VARIABLE_MAX + 1];
-  if (help_variable == 0) return 1;
-  text[0] = '\0';
-  if (_ReadUserVariable(help_variable, text) != 0) text[0] = '\0';
-  copy_text(command_buffer, COMMAND_BUFFER_SIZE, text);
-  if (strstr(command_buffer, "USED") != 0) return 1;
-  char *cursor = keyword_window(command_buffer, "HELP=", HELP_RANGE_WINDOW);
-  if (cursor == 0) return 1;
+  if (help_variable == 0) return 0;
+  if (read_work_variable(help_variable) != RT_OK) clear_work_text();
+  if (strstr(command_buffer, "USED") != 0) return 0;
+  char *cursor = keyword_window(command_buffer, "HELP=", ARG_LONG_WINDOW);
   int low, high;
   /* the pieces live in token_buffer, which the reports leave alone */
-  if (!range_number(&cursor, "XQ", "XR", &low)) return 1;
-  if (!range_number(&cursor, "XS", "XT", &high)) return 1;
+  if (cursor == 0 || next_number(&cursor, 1, RECORD_NUMBER_MAX, &low, " ", "XQ", "XR") != ARG_OK ||
+      next_number(&cursor, 1, RECORD_NUMBER_MAX, &high, " ", "XS", "XT") != ARG_OK)
+    return 0;
   _WriteUserVariable(help_variable, "USED");
   *first = low;
   *last = high;
-  return 0;
+  return 1;
 }

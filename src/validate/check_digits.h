@@ -18,7 +18,7 @@ int check_zero_number(void);
    verify_suffix and with one of "1" to "4". */
 int check_prefixed_number(void);
 /* Reads "HELP=first,last" from user variable help_variable, marks it "USED"
-   and returns 0 with the two record numbers; returns 1 when there is none. */
+   and returns 1 with the two record numbers; returns 0 when there is none. */
 int read_help_range(int *first, int *last);
 
 #endif

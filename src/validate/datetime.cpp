@@ -6,6 +6,7 @@
  */
 #include "validate/datetime.h"
 
+#include <assert.h>
 #include <string.h>
 
 #include "entry/text.h"
@@ -14,7 +15,6 @@
 
 #define DATE_LENGTH 10
 #define TIME_LENGTH 8
-#define CLOCK_TEXT_SIZE 16
 
 static const int kDaysInMonth[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
 
@@ -34,6 +34,7 @@ static void fill(char *value, int pos, const char *placeholder, const char *cloc
 /* The number written at positions pos to pos + count - 1. */
 static int part_value(const char *value, int pos, int count) {
   char digits[8];
+  assert(count >= 0 && count < (int)sizeof digits);
   memcpy(digits, value + pos, (size_t)count);
   digits[count] = '\0';
   return decimal_value(digits);
@@ -44,9 +45,9 @@ static void read_clock(int date, char *text) {
   memset(text, '0', 6);
   text[6] = '\0';
   if (date)
-    _RtcGetAsciiDate(3, text, &extra);
+    _RtcGetAsciiDate(RTC_DATE_YYMMDD, text, &extra);
   else
-    _RtcGetAsciiTime(2, text, &extra);
+    _RtcGetAsciiTime(RTC_TIME_24_HOUR, text, &extra);
   text[6] = '\0';
 }
 
@@ -72,7 +73,7 @@ int check_date_field(void) {
   int american = fields.input_kind[current_field] == INPUT_DATE_AMER;
   int day_pos = american ? 3 : 0;
   int month_pos = american ? 0 : 3;
-  char today[CLOCK_TEXT_SIZE];
+  char today[RTC_TEXT_SIZE];
   read_clock(1, today);
   if (holds(value, 6, "YYYY")) {
     value[6] = today[0] == '9' ? '1' : '2';
@@ -93,7 +94,7 @@ int check_date_field(void) {
 
 int check_time_field(void) {
   char *value = fields.value[current_field];
-  char now[CLOCK_TEXT_SIZE];
+  char now[RTC_TEXT_SIZE];
   read_clock(0, now);
   fill(value, 0, "HH", now);
   fill(value, 3, "MM", now + 2);

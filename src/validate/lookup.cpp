@@ -15,6 +15,7 @@
 
 #include <string.h>
 
+#include "platform/answers.h"
 #include "platform/termrt.h"
 
 #define MAX_KEY_WIDTH 5
@@ -72,7 +73,7 @@ const char *find_in_image(const char *image, unsigned int size, const char *key,
 static int get_image(const char *file_name, const char **image, unsigned int *size) {
   *image = 0;
   *size = 0;
-  if (file_name == 0 || _DataFile(file_name, image, size) != 0 || *image == 0) return 0;
+  if (file_name == 0 || _DataFile(file_name, image, size) != RT_OK || *image == 0) return 0;
   return 1;
 }
 
@@ -109,10 +110,10 @@ const char *find_listed_value(const char *file_name, const char *value, unsigned
 int check_listed_value(const char *file_name, char mode, const char *value) {
   unsigned char status;
   find_listed_value(file_name, value, &status);
-  if (status == LOOKUP_NO_FILE) return 4;
+  if (status == LOOKUP_NO_FILE) return RT_FILE_UNAVAILABLE;
   int found = status == LOOKUP_FOUND;
-  if (mode == '3') return found ? 0 : 1;
-  return found ? 1 : 0;
+  int wanted = mode == '3';
+  return found == wanted ? RT_VALUE_ACCEPTED : RT_VALUE_REJECTED;
 }
 
 void copy_record_from(char *dst, unsigned int size, const char *record, unsigned int record_length,

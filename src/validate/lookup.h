@@ -11,9 +11,12 @@
 #ifndef FORMS_VALIDATE_LOOKUP_H
 #define FORMS_VALIDATE_LOOKUP_H
 
-/* Width of a help record's number, and the offset of its text. */
+/* A help record: its number in RECORD_KEY_WIDTH digits, one separator, and
+   its text; numbers run from 1 to RECORD_NUMBER_MAX. */
 #define RECORD_KEY_WIDTH 4
-#define RECORD_TEXT_OFFSET 5
+#define RECORD_SEPARATOR_WIDTH 1
+#define RECORD_TEXT_OFFSET (RECORD_KEY_WIDTH + RECORD_SEPARATOR_WIDTH)
+#define RECORD_NUMBER_MAX 9999
 /* Statuses of find_listed_value. */
 #define LOOKUP_FOUND 0
 #define LOOKUP_NOT_FOUND 1
@@ -38,9 +41,10 @@ const char *find_numbered_record(const char *file_name, int number, unsigned cha
  *status LOOKUP_FOUND, LOOKUP_NOT_FOUND or LOOKUP_NO_FILE. */
 const char *find_listed_value(const char *file_name, const char *value, unsigned char *status);
 
-/* The file check over a value file, answering as _Validation does: 4 when
-   the image cannot be had; with mode '3' (the value must be present) 0 when
-   found and 1 when not; with any other mode 1 when found and 0 when not. */
+/* The file check over a value file, answering as _Validation does:
+   RT_FILE_UNAVAILABLE when the image cannot be had; with mode '3' (the value
+   must be present) RT_VALUE_ACCEPTED when found and RT_VALUE_REJECTED when
+   not; with any other mode the other way round. */
 int check_listed_value(const char *file_name, char mode, const char *value);
 
 /* Copies the text of a found help record (from its sixth character) into

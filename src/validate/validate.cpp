@@ -15,47 +15,32 @@
 #include "entry/text.h"
 #include "fields/table.h"
 #include "panel/message.h"
+#include "platform/answers.h"
 #include "platform/termrt.h"
 #include "validate/check_digits.h"
 #include "validate/datetime.h"
 #include "validate/lookup.h"
 #include "validate/value_checks.h"
 
-#define GROUP_KEY_LIMIT 116 /* a group key stays below this many characters */
 #define NO_FIELD -1
-
-/* Messages of the help file. */
-#define MSG_CHECKING 1
-#define MSG_KEY_TOO_LONG 2
-#define MSG_NOT_IN_FILE 3
-#define MSG_NOT_LISTED 4
-#define MSG_ZERO_NUMBER 5
-#define MSG_PREFIXED_NUMBER 6
-#define MSG_FILE_UNAVAILABLE 7
-#define MSG_BAD_DATE_TIME 17
-#define MSG_MASK 18
-
-static int pending_failure;
-/* 1 while message record 1 stands on the screen. */
-static int checking_shown;
 
 /* Removes message record 1, once: restoring a popup that is already gone
    would draw stale cells over the panel. */
 static void close_checking(void) {
-  if (checking_shown) close_message();
-  checking_shown = 0;
+  if (validation.checking_shown) close_message();
+  validation.checking_shown = 0;
 }
 
 static int is_file_kind(char kind) { return kind == 'I' || kind == 'i' || kind == 'E' || kind == 'e'; }
 
 static char file_mode(char kind) { return kind == 'I' || kind == 'i' ? '3' : '2'; }
 
-/* The validation file name of field i in token_buffer: the name and ".VAL",
-   or a one-character name as it stands. */
-static const char *validation_file_name(int i) {
-  copy_text(token_buffer, TOKEN_BUFFER_SIZE, fields.verify_file[i]);
-  if (strlen(token_buffer) != 1) strcat(token_buffer, ".VAL");
-  return token_buffer;
+/* The validation file name of field i: the name and ".VAL", or a
+   one-character name as it stands. */
+#define FILE_NAME_SIZE (VERIFY_FILE_SIZE + 4)
+static void validation_file_name(int i, char *name) {
+  copy_text(name, FILE_NAME_SIZE, fields.verify_file[i]);
+  if (strlen(name) != 1) strcat(name, ".VAL");
 }
 
 static int is_value_file(const char *name) { return strncmp(name, "B_", 2) == 0; }
@@ -63,11 +48,12 @@ static int is_value_file(const char *name) { return strncmp(name, "B_", 2) == 0;
 /* Asks the field's file about text; a value file is searched locally and,
    when retry is set and it cannot be had, the run-time is asked instead. */
 static int file_check(int i, const char *text, int retry) {
-  const char *name = validation_file_name(i);
+  char name[FILE_NAME_SIZE];
+  validation_file_name(i, name);
   char mode[2] = {file_mode(fields.verify_kind[i]), '\0'};
   if (!is_value_file(name)) return _Validation(name, mode, text);
   int result = check_listed_value(name, mode[0], text);
-  if (result == 4 && retry) result = _Validation(name, mode, text);
+  if (result == RT_FILE_UNAVAILABLE && retry) result = _Validation(name, mode, text);
   return result;
 }
 
@@ -76,7 +62,7 @@ static int file_check(int i, const char *text, int retry) {
 static void show_rejection(void) {
   int first, last;
   close_checking();
-  if (read_help_range(&first, &last) == 0)
+  if (read_help_range(&first, &last))
     show_message(first, last, MESSAGE_TIMED);
   else
     show_message(MSG_NOT_IN_FILE, MSG_NOT_IN_FILE, MESSAGE_TIMED);
@@ -104,22 +90,23 @@ static int opens_group(int i) {
 }
 
 /* Collects field i and every later defined field with the same file, with
-   their values joined by ";" in command_buffer. */
+   their values joined by ";" in the group key. */
 static void collect_group(int i, unsigned char *member) {
   memset(member, 0, FIELD_COUNT);
   member[i] = 1;
   fields.check_result[i] = 'A';
-  copy_text(command_buffer, COMMAND_BUFFER_SIZE, fields.value[i]);
+  char *key = validation.group_key;
+  copy_text(key, GROUP_KEY_LIMIT, fields.value[i]);
   for (int j = i + 1; j < FIELD_COUNT; ++j) {
     if (!fields.defined[j] || strcmp(fields.verify_file[j], fields.verify_file[i]) != 0) continue;
     member[j] = 1;
     fields.check_result[j] = 'A';
-    if (strlen(fields.value[j]) + strlen(command_buffer) + 1 >= GROUP_KEY_LIMIT) {
+    if (strlen(fields.value[j]) + strlen(key) + 1 >= GROUP_KEY_LIMIT) {
       close_checking();
       show_message(MSG_KEY_TOO_LONG, MSG_KEY_TOO_LONG, MESSAGE_ACKNOWLEDGED);
     } else {
-      strcat(command_buffer, ";");
-      strcat(command_buffer, fields.value[j]);
+      strcat(key, ";");
+      strcat(key, fields.value[j]);
     }
   }
 }
@@ -129,19 +116,19 @@ static int group_pass(void) {
   for (current_field = 0; current_field < FIELD_COUNT; ++current_field) {
     if (!opens_group(current_field)) continue;
     collect_group(current_field, member);
-    switch (file_check(current_field, command_buffer, 1)) {
-      case 0: mark_group(member, 'P', 'P', 0); break;
-      case 1:
+    switch (file_check(current_field, validation.group_key, 1)) {
+      case RT_VALUE_ACCEPTED: mark_group(member, 'P', 'P', 0); break;
+      case RT_VALUE_REJECTED:
         mark_group(member, 'F', 'F', 0);
         show_rejection();
         return VALIDATION_FAILED;
-      case 4:
+      case RT_FILE_UNAVAILABLE:
         mark_group(member, 'E', 'e', 1);
-        if (fields.verify_mandatory[current_field] == 1) pending_failure = current_field;
+        if (fields.verify_mandatory[current_field] == 1) validation.pending_failure = current_field;
         break;
-      case 16:
+      case RT_FILE_NOT_AVAILABLE:
         mark_group(member, 'T', 't', 0);
-        if (fields.verify_mandatory[current_field] == 1) pending_failure = current_field;
+        if (fields.verify_mandatory[current_field] == 1) validation.pending_failure = current_field;
         break;
       default: break; /* no verdict: the members stay 'A' for the rest of this call */
     }
@@ -153,27 +140,28 @@ static int group_pass(void) {
    rejection. */
 static int field_file_check(int i) {
   int result = file_check(i, fields.value[i], 0);
-  pending_failure = NO_FIELD;
+  validation.pending_failure = NO_FIELD;
   switch (result) {
-    case 0: fields.check_result[i] = 'p'; return VALIDATION_PASSED;
-    case 1:
+    case RT_VALUE_ACCEPTED: fields.check_result[i] = 'p'; return VALIDATION_PASSED;
+    case RT_VALUE_REJECTED:
       fields.check_result[i] = ' ';
       show_rejection();
       return VALIDATION_FAILED;
-    case 4:
-    case 16:
+    case RT_FILE_UNAVAILABLE:
+    case RT_FILE_NOT_AVAILABLE:
       if (fields.verify_mandatory[i] == 1) {
         fields.check_result[i] = ' ';
-        pending_failure = i;
+        validation.pending_failure = i;
       } else {
-        fields.check_result[i] = result == 4 ? 'E' : 'T';
+        fields.check_result[i] = result == RT_FILE_UNAVAILABLE ? 'E' : 'T';
       }
       return VALIDATION_PASSED;
     default: return VALIDATION_PASSED;
   }
 }
 
-/* A value check's verdict: passed, a message, or a report already shown. */
+/* A value check's verdict (CHECK_PASSED, or 1 from a predicate; CHECK_FAILED
+   or 0; CHECK_REPORTED): passed, a message, or a report already shown. */
 static int value_check_verdict(int result, int message) {
   if (result == CHECK_PASSED) {
     fields.check_result[current_field] = 'p';
@@ -184,10 +172,6 @@ static int value_check_verdict(int result, int message) {
     return VALIDATION_FAILED;
   }
   return fail_with(message);
-}
-
-static int boolean_verdict(int ok, int message) {
-  return value_check_verdict(ok ? CHECK_PASSED : CHECK_FAILED, message);
 }
 
 /* 1 when the value is empty or still the untouched template of its kind. */
@@ -208,7 +192,7 @@ static int date_time_check(int i) {
     return VALIDATION_PASSED;
   }
   int ok = fields.input_kind[i] == INPUT_TIME_STD ? check_time_field() : check_date_field();
-  return boolean_verdict(ok, MSG_BAD_DATE_TIME);
+  return value_check_verdict(ok, MSG_BAD_DATE_TIME);
 }
 
 static int undecided(int i) { return fields.check_result[i] == ' ' && fields.defined[i]; }
@@ -227,9 +211,9 @@ static int check_field(void) {
   else if (undecided(i) && kind == 'R')
     result = value_check_verdict(range_check(), MSG_NOT_LISTED);
   else if (undecided(i) && kind == 'B')
-    result = boolean_verdict(check_zero_number(), MSG_ZERO_NUMBER);
+    result = value_check_verdict(check_zero_number(), MSG_ZERO_NUMBER);
   else if (undecided(i) && kind == 'T')
-    result = boolean_verdict(check_prefixed_number(), MSG_PREFIXED_NUMBER);
+    result = value_check_verdict(check_prefixed_number(), MSG_PREFIXED_NUMBER);
   if (result != VALIDATION_PASSED) return result;
   if (undecided(i) && is_date_or_time_kind(fields.input_kind[i])) return date_time_check(i);
   return VALIDATION_PASSED;
@@ -252,16 +236,16 @@ static void reopen_groups(void) {
 }
 
 int validate_fields(void) {
-  pending_failure = NO_FIELD;
+  validation.pending_failure = NO_FIELD;
   reopen_groups();
   show_message(MSG_CHECKING, MSG_CHECKING, MESSAGE_STANDING);
-  checking_shown = 1;
+  validation.checking_shown = 1;
   if (concatenate_values == 1 && group_pass() == VALIDATION_FAILED) return VALIDATION_FAILED;
   if (field_pass() == VALIDATION_FAILED) return VALIDATION_FAILED;
   close_checking();
-  if (pending_failure != NO_FIELD) {
+  if (validation.pending_failure != NO_FIELD) {
     show_message(MSG_FILE_UNAVAILABLE, MSG_FILE_UNAVAILABLE, MESSAGE_TIMED);
-    current_field = pending_failure;
+    current_field = validation.pending_failure;
     return VALIDATION_FAILED;
   }
   return VALIDATION_PASSED;

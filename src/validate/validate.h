@@ -15,8 +15,23 @@
 
 /* Results of validate_fields: every field passed / a rejection was shown
    and current_field is on the field to correct. */
-#define VALIDATION_PASSED 768
-#define VALIDATION_FAILED 13
+#define VALIDATION_PASSED 1
+#define VALIDATION_FAILED 0
+
+#define GROUP_KEY_LIMIT 116 /* a group key stays below this many characters */
+
+/* The state of one validation. */
+struct Validation {
+  /* The values of a group joined by ";", in a text of its own: a message
+     shown while the key is built may write its report into command_buffer. */
+  char group_key[GROUP_KEY_LIMIT];
+  /* The mandatory field whose file check could not be made, or -1. */
+  int pending_failure;
+  /* 1 while message record 1 stands on the screen. */
+  int checking_shown;
+};
+
+extern struct Validation validation;
 
 int validate_fields(void);
 

@@ -24,7 +24,7 @@
 
 /* Looks up help record number, reporting code with the number when missing. */
 static const char *bound_record(int number, const char *code, unsigned int *length) {
-  const char *record = find_numbered_record(help_file_name, number, 4, length);
+  const char *record = find_numbered_record(help_file_name, number, RECORD_KEY_WIDTH, length);
   if (record == 0) {
     char text[NUMBER_TEXT_SIZE];
     number_text(number, text);
@@ -59,8 +59,8 @@ int mask_check(void) {
 /* 1 when value equals the list entry of the record: its text, or blanks for
    an entry that begins with "b". The file image is only read. */
 static int entry_matches(const char *value, const char *record, unsigned int length) {
-  unsigned int entry_length = length > 5 ? length - 5 : 0;
-  const char *entry = record + 5;
+  unsigned int entry_length = length > RECORD_TEXT_OFFSET ? length - RECORD_TEXT_OFFSET : 0;
+  const char *entry = record + RECORD_TEXT_OFFSET;
   if (strlen(value) != entry_length) return 0;
   if (entry_length > 0 && entry[0] == 'b') {
     for (unsigned int i = 0; i < entry_length; ++i)
@@ -74,7 +74,7 @@ int list_check(void) {
   const char *value = fields.value[current_field];
   for (int number = fields.verify_low[current_field]; number <= fields.verify_high[current_field]; ++number) {
     unsigned int length;
-    const char *record = find_numbered_record(help_file_name, number, 4, &length);
+    const char *record = find_numbered_record(help_file_name, number, RECORD_KEY_WIDTH, &length);
     if (record != 0 && entry_matches(value, record, length)) return CHECK_PASSED;
   }
   return CHECK_FAILED;

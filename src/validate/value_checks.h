@@ -5,10 +5,13 @@
 #ifndef FORMS_VALIDATE_VALUE_CHECKS_H
 #define FORMS_VALIDATE_VALUE_CHECKS_H
 
-/* Results of a value check. */
-#define CHECK_PASSED 0
-#define CHECK_FAILED 1
-#define CHECK_REPORTED 2 /* a record was missing; the error report was shown */
+#include "entry/args.h"
+
+/* Results of a value check: passed and failed read as true and false, as
+   the answers of the check-digit checks do. */
+#define CHECK_FAILED 0
+#define CHECK_PASSED 1
+#define CHECK_REPORTED ARG_REPORTED /* a record was missing; the error report was shown */
 
 /* Each works on current_field. */
 int mask_check(void);

@@ -9,7 +9,7 @@
 #include <string>
 
 #include "entry/entry.h"
-#include "support/fresh_library.h"
+#include "entry/state.h"
 #include "terminal.h"
 
 class TerminalTest : public ::testing::Test {
