@@ -39,6 +39,7 @@ set(TERMRT_PUBLIC_HEADERS
   termrt/loader.h
   src/platform/termrt.h
   src/platform/keys.h
+  src/platform/key_codes.h
   src/platform/answers.h)
 
 # ---- the library's version, readable before it is loaded ----
