@@ -13,6 +13,7 @@
 #include "check_panels.h"
 #include "library.h"
 #include "result_codes.h"
+#include "session.h"
 #include "terminal.h"
 
 namespace formsterm {
@@ -48,11 +49,6 @@ constexpr int kProbeAnswers = 50;
 
 std::string counted(int n, const std::string &thing) {
   return std::to_string(n) + " " + thing + (n == 1 ? "" : "s");
-}
-
-std::string trimmed(std::string s) {
-  while (!s.empty() && s.back() == ' ') s.pop_back();
-  return s;
 }
 
 // "Z8 (INPUT= word not known)"
@@ -190,9 +186,9 @@ std::vector<Finding> check_references(const std::vector<HelpRecord> &records) {
 }
 
 std::optional<std::string> error_report_on(const std::string &row0) {
-  if (row0.compare(0, 9, "Bad CZEB(") != 0 || row0.size() < 31 || row0.compare(11, 2, "):") != 0)
-    return std::nullopt;
-  return row0.substr(9, 2) + " " + trimmed(row0.substr(13, 18));
+  const std::optional<StandingReport> report = report_on_row(row0);
+  if (!report || report->code == "append") return std::nullopt;
+  return report->code + " " + report->text;
 }
 
 LibraryProbe::LibraryProbe(std::string library_path, std::string help_content, std::string folder)

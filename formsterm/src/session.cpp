@@ -30,13 +30,18 @@ std::string quoted(const std::string &text) { return "\"" + text + "\""; }
 
 }  // namespace
 
-std::optional<StandingReport> standing_report(const termrt::Terminal &t) {
-  const std::string row0 = t.row_text(0);
-  if (!starts_with(t.row_text(1), kPressAnyKey)) return std::nullopt;
-  if (starts_with(row0, kReportHead) && row0.compare(11, 2, "):") == 0)
+std::optional<StandingReport> report_on_row(const std::string &row0) {
+  // "Bad CZEB(Z8):" and 18 characters of text; "ZEB append too long:" and 12.
+  if (row0.size() >= 31 && starts_with(row0, kReportHead) && row0.compare(11, 2, "):") == 0)
     return StandingReport{row0.substr(9, 2), trimmed(row0.substr(13, 18))};
-  if (starts_with(row0, kAppendHead)) return StandingReport{"append", trimmed(row0.substr(21, 12))};
+  if (row0.size() >= 33 && starts_with(row0, kAppendHead))
+    return StandingReport{"append", trimmed(row0.substr(21, 12))};
   return std::nullopt;
+}
+
+std::optional<StandingReport> standing_report(const termrt::Terminal &t) {
+  if (!starts_with(t.row_text(1), kPressAnyKey)) return std::nullopt;
+  return report_on_row(t.row_text(0));
 }
 
 std::optional<std::string> standing_popup(const termrt::Terminal &t) {

@@ -23,6 +23,8 @@ struct StandingReport {
   std::string text;
 };
 std::optional<StandingReport> standing_report(const termrt::Terminal &t);
+// The report that row 0 shows, whether or not its key prompt still stands.
+std::optional<StandingReport> report_on_row(const std::string &row0);
 
 // The text of the popup window on the display, its lines joined by " / ",
 // or nothing when no popup frame stands.
