@@ -8,6 +8,7 @@
 #include <fstream>
 #include <map>
 #include <ostream>
+#include <set>
 #include <sstream>
 
 #include "check_panels.h"
@@ -311,13 +312,19 @@ int run_check(const CheckOptions &options, std::ostream &out) {
     }  // a library that does not load is named before anything runs
     std::vector<Finding> probed = probe_records(options, content, records, definitions, panels);
     findings.insert(findings.end(), probed.begin(), probed.end());
-    if (options.program.empty()) {
-      for (const TrackedPanel &panel : panels_in_file(records)) {
-        std::vector<Finding> part = check_panel(panel, options_records, line_of_record);
-        findings.insert(findings.end(), part.begin(), part.end());
-      }
-    } else {
-      std::vector<Finding> part = check_program_panels(options, content, records, program_panels);
+    // The program's panels, then the file's own runs of definitions that no
+    // panel of the program used (all of them without a program).
+    std::set<int> records_used;
+    if (!options.program.empty()) {
+      std::vector<Finding> part =
+          check_program_panels(options, content, records, program_panels, records_used);
+      findings.insert(findings.end(), part.begin(), part.end());
+    }
+    for (const TrackedPanel &panel : panels_in_file(records)) {
+      const bool used = std::any_of(panel.fields.begin(), panel.fields.end(),
+                                    [&](const SourcedText &f) { return records_used.count(f.record) > 0; });
+      if (used) continue;
+      std::vector<Finding> part = check_panel(panel, options_records, line_of_record);
       findings.insert(findings.end(), part.begin(), part.end());
     }
   }

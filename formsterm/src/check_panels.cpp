@@ -13,6 +13,7 @@
 #include "library.h"
 #include "lua_support.h"
 #include "script_host.h"
+#include "session.h"
 #include "terminal.h"
 
 namespace formsterm {
@@ -346,8 +347,10 @@ class ProgramWatch : public RunObserver {
   }
   void command_starting(int code, const char *parm) override {
     row0_before_ = termrt::terminal().row_text(0);
+    command_where_ = where();
+    command_ = code == 3 && parm ? parm : std::to_string(code);
     if (code != 3) return;
-    std::optional<TrackedPanel> panel = tracker_.command_starting(parm, where());
+    std::optional<TrackedPanel> panel = tracker_.command_starting(parm, command_where_);
     if (!panel) return;
     std::string key = panel->options.text;
     for (const SourcedText &f : panel->fields) key += "\n" + f.text;
@@ -355,10 +358,18 @@ class ProgramWatch : public RunObserver {
   }
   void command_ended(int) override {
     const std::string row0 = termrt::terminal().row_text(0);
-    tracker_.command_ended(row0 != row0_before_ && error_report_on(row0).has_value());
+    const std::optional<StandingReport> report =
+        row0 != row0_before_ ? report_on_row(row0) : std::optional<StandingReport>();
+    tracker_.command_ended(report.has_value());
+    if (report)
+      reports.push_back({0,
+                         "the command \"" + command_ + "\" met the error report " + describe_report(*report) +
+                             "; the driver waits for a key and the command does nothing more",
+                         false, command_where_});
   }
 
   std::vector<TrackedPanel> panels;
+  std::vector<Finding> reports;  // where each error report came, file "prog.lua:12" for now
 
  private:
   std::string where() {
@@ -372,13 +383,15 @@ class ProgramWatch : public RunObserver {
   const std::string &help_content_;
   PanelTracker tracker_;
   std::string row0_before_;
+  std::string command_where_, command_;
   std::set<std::string> seen_;
 };
 
 }  // namespace
 
 std::vector<Finding> check_program_panels(const CheckOptions &options, const std::string &help_content,
-                                          const std::vector<HelpRecord> &records, int &panels) {
+                                          const std::vector<HelpRecord> &records, int &panels,
+                                          std::set<int> &records_used) {
   std::map<int, std::string> texts;
   std::map<int, int> line_of_record;
   for (const HelpRecord &r : records)
@@ -408,7 +421,16 @@ std::vector<Finding> check_program_panels(const CheckOptions &options, const std
         findings.push_back(f);
       }
   };
+  for (Finding report : watch.reports) {
+    const std::size_t colon = report.file.rfind(':');
+    if (colon != std::string::npos) {
+      report.line = std::atoi(report.file.c_str() + colon + 1);
+      report.file.erase(colon);
+    }
+    findings.push_back(report);
+  }
   for (const TrackedPanel &panel : watch.panels) {
+    for (const SourcedText &field : panel.fields) records_used.insert(field.record);
     for (const SourcedText &field : panel.fields)
       check_text(field, Command::field_definition, "a definition");
     check_text(panel.options, Command::panel_options, "an option text");

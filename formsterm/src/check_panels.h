@@ -7,6 +7,7 @@
 
 #include <iosfwd>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -39,9 +40,12 @@ std::vector<Finding> check_panel(const TrackedPanel &panel, const std::vector<So
                                  const std::map<int, int> &line_of_record);
 
 // Runs the program headless as far as it goes without input and checks
-// each panel as EXEC_PA starts it. The program's failure is a finding.
+// each panel as EXEC_PA starts it. The program's failure and every error
+// report it met are findings. records_used: the definition records of the
+// panels it started.
 std::vector<Finding> check_program_panels(const CheckOptions &options, const std::string &help_content,
-                                          const std::vector<HelpRecord> &records, int &panels);
+                                          const std::vector<HelpRecord> &records, int &panels,
+                                          std::set<int> &records_used);
 
 }  // namespace formsterm
 

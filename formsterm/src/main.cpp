@@ -16,9 +16,9 @@
 
 #include "check_mode.h"
 #include "coverage.h"
+#include "explain.h"
 #include "interactive.h"
 #include "library.h"
-#include "explain.h"
 #include "lookup.h"
 #include "test_mode.h"
 
@@ -65,11 +65,12 @@ int main(int argc, char **argv) {
   test_command->add_flag("--trace", test.trace,
                          "print each call of main, error report and signal as it happens");
   test_command->add_option("--snapshots", test.snapshot_dir, "the folder for snapshots with relative paths");
-  std::optional<std::string> coverage;
-  test_command
-      ->add_option("--coverage", coverage,
-                   "also measure which help records the tests read; JSON into the file")
-      ->expected(0, 1);
+  // A flag that takes its file only after "=": a following word is a script,
+  // never the file (the JSON would overwrite it).
+  std::string coverage_file;
+  CLI::Option *coverage = test_command->add_flag(
+      "--coverage{}", coverage_file,
+      "also measure which help records the tests read (--coverage=FILE: JSON into FILE)");
 
   formsterm::CheckOptions check;
   CLI::App *check_command = app.add_subcommand("check", "check a help file against the panel driver");
@@ -104,8 +105,8 @@ int main(int argc, char **argv) {
     if (*test_command) {
       test.library_path = library;
       const int status = formsterm::run_tests(test, std::cout);
-      if (!coverage) return status;
-      return std::max(status, formsterm::report_coverage(test, *coverage, std::cout));
+      if (coverage->count() == 0) return status;
+      return std::max(status, formsterm::report_coverage(test, coverage_file, std::cout));
     }
     check.library_path = library;
     return formsterm::run_check(check, std::cout);

@@ -58,8 +58,9 @@ const std::vector<ResultCode> &result_codes() {
        "name the definition's source: VAR= a user variable or HELP= a help record"},
       {"Z2", "SET_FIE", "VAR= or HELP= number missing or wrong",
        "give a readable user variable after VAR=, or a record number 1 to 9999 after HELP="},
-      {"Zj", "SET_FIE", "help record of HELP= not found",
-       "add the record to the help file, or correct the number after HELP="},
+      {"Zj", "SET_FIE", "help record of HELP= not found (or no help file at all)",
+       "add the record to the help file, or correct the number after HELP=; check that the help file "
+       "(HELP.VAL, or the one SET_HEL names) is there"},
       {"Z3", "SET_FIE", "FI= missing", "write FI= and the field number 1 to 20"},
       {"Z4", "SET_FIE", "no number after FI=", "write the field number 1 to 20 after FI="},
       {"Z5", "SET_FIE", "FI= not 1 to 20", "number the field 1 to 20"},
@@ -120,8 +121,9 @@ const std::vector<ResultCode> &result_codes() {
        "name the options' source: VAR= a user variable or HELP= a help record"},
       {"X2", "EXEC_PA", "VAR= or HELP= number missing or wrong",
        "give a readable user variable after VAR=, or a record number 1 to 9999 after HELP="},
-      {"XN", "EXEC_PA", "help record of HELP= not found",
-       "add the record to the help file, or correct the number after HELP="},
+      {"XN", "EXEC_PA", "help record of HELP= not found (or no help file at all)",
+       "add the record to the help file, or correct the number after HELP=; check that the help file "
+       "(HELP.VAL, or the one SET_HEL names) is there"},
       {"X3", "EXEC_PA", "no letter after TOE=", "write A, N, S or T after TOE="},
       {"X4", "EXEC_PA", "TOE= not A, N, S or T", "write A, N, S or T in capitals"},
       {"X5", "EXEC_PA", "no letter after ERET=", "write A, N or S after ERET="},
