@@ -1,10 +1,12 @@
-// explain.cpp - `formsterm explain CODE` over the table of result codes.
+// explain.cpp - `formsterm explain CODE` over the table of result codes,
+// and `formsterm help keywords` over the keyword tables.
 #include "explain.h"
 
 #include <cctype>
 #include <ostream>
 #include <utility>
 
+#include "keywords.h"
 #include "result_codes.h"
 
 namespace formsterm {
@@ -45,6 +47,36 @@ int explain_code(std::string_view code, std::ostream &out) {
   for (const auto &[family, commands] : kFamilies) out << "\n  " << family << "  " << commands;
   out << "\n";
   return 1;
+}
+
+namespace {
+
+// "Z8: write AI, AIALPHA, ..." - what to write, by the code of a bad value.
+std::string remedy_of(std::string_view code) {
+  const ResultCode *entry = code.empty() ? nullptr : find_result_code(code);
+  return entry ? std::string(code) + ": " + std::string(entry->remedy) : std::string();
+}
+
+}  // namespace
+
+void print_keywords(std::ostream &out) {
+  out << "Keywords, as the driver finds them: the first place the characters occur\n"
+         "anywhere in the text; the value is the first piece of the window after it,\n"
+         "cut at commas, blanks and equals signs. ROW= and COL= count from 1.\n";
+  for (Command command :
+       {Command::field_definition, Command::panel_options, Command::help_file, Command::help_range}) {
+    out << "\n= " << command_name(command) << "\n";
+    for (const Keyword &k : keywords_of(command)) {
+      out << "  " << k.name << std::string(k.name.size() < 8 ? 8 - k.name.size() : 1, ' ');
+      if (!k.missing.empty())
+        out << "required (" << k.missing << " without it)";
+      else
+        out << "without it: " << k.absent;
+      out << "; window " << k.window << "\n";
+      const std::string remedy = remedy_of(k.bad.empty() ? k.no_value : k.bad);
+      if (!remedy.empty()) out << "          " << remedy << "\n";
+    }
+  }
 }
 
 }  // namespace formsterm

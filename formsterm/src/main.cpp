@@ -4,7 +4,7 @@
 //   formsterm test SCRIPT.lua...       test scripts, headless, on a virtual clock
 //   formsterm check HELPFILE           whether a help file works with the driver
 //   formsterm explain CODE             what a result code means
-//   formsterm help api                 the reference of the Lua API
+//   formsterm help api|keywords        the Lua API; the keywords of definitions and options
 //
 // libforms.so is loaded with dlopen and called through its exported main,
 // over the simulated run-time libtermrt.so.
@@ -34,7 +34,13 @@ int print_help(const std::string &topic) {
     std::cout << formsterm::kApiReference;
     return 0;
   }
-  std::cerr << "formsterm help: no topic \"" << topic << "\"; the topics: api (the Lua API reference)\n";
+  if (topic == "keywords") {
+    formsterm::print_keywords(std::cout);
+    return 0;
+  }
+  std::cerr
+      << "formsterm help: no topic \"" << topic
+      << "\"; the topics: api (the Lua API reference), keywords (field definitions and panel options)\n";
   return 2;
 }
 
@@ -82,8 +88,10 @@ int main(int argc, char **argv) {
   explain_command->add_option("CODE", code, "the two-character result code, e.g. Z6")->required();
 
   std::string topic = "api";
-  CLI::App *help_command = app.add_subcommand("help", "print a reference: `formsterm help api`, the Lua API");
-  help_command->add_option("TOPIC", topic, "api")->capture_default_str();
+  CLI::App *help_command = app.add_subcommand(
+      "help",
+      "print a reference: `help api`, the Lua API; `help keywords`, the keywords of definitions and options");
+  help_command->add_option("TOPIC", topic, "api or keywords")->capture_default_str();
 
   try {
     app.parse(argc, argv);

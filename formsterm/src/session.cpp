@@ -130,12 +130,17 @@ std::optional<std::string> Session::look(const std::string &command, bool at_wai
     note("report " + describe_report(*report));
     popups_.push_back(trimmed(term().row_text(0)));
     int &expected = expected_[report->code];
+    const int seen = ++seen_[report->code];
     if (expected > 0) {
       --expected;
     } else if (reports_fail) {
+      const std::string advice =
+          seen == 1 ? "expect_report(\"" + report->code + "\") before it if the test means it"
+                    : "it is the test's report number " + std::to_string(seen) +
+                          " with this code; expect_report(\"" + report->code + "\", " + std::to_string(seen) +
+                          ") if the test means them all";
       failure = failure_with_screen("an error report the test did not expect: " + describe_report(*report) +
-                                    "\n  shown by " + command + "; expect_report(\"" + report->code +
-                                    "\") before it if the test means it");
+                                    "\n  shown by " + command + "; " + advice);
     }
   }
   report_seen_ = report_key;

@@ -38,7 +38,10 @@ class Session {
   // Back to an empty record (a fresh terminal); the expected reports stay
   // until the next test (forget_expectations).
   void clear();
-  void forget_expectations() { expected_.clear(); }
+  void forget_expectations() {
+    expected_.clear();
+    seen_.clear();
+  }
 
   // The log: the terminal's entries with the calls of main and the error
   // reports in their places.
@@ -78,6 +81,7 @@ class Session {
   std::optional<std::string> popup_seen_;
   std::optional<std::string> report_seen_;
   std::map<std::string, int> expected_;
+  std::map<std::string, int> seen_;  // reports met, by code, since the expectations were last forgotten
 };
 
 }  // namespace formsterm
