@@ -517,16 +517,18 @@ int t_reset(lua_State *L) {
   return 0;
 }
 
-const std::map<std::string, int> &key_names() {
-  static const std::map<std::string, int> names = {
-      {"enter", termrt::kEnter},       {"cancel", termrt::kCancel},    {"esc", termrt::kCancel},
-      {"previous", termrt::kPrevious}, {"prev", termrt::kPrevious},    {"up", termrt::kPrevious},
-      {"complete", termrt::kComplete}, {"blank", termrt::kBlankEntry}, {"backspace", termrt::kBackspace},
-      {"next", termrt::kNext},         {"tab", termrt::kNext},         {"down", termrt::kNext},
-      {"help", termrt::kHelp},         {"left", termrt::kLeft},        {"right", termrt::kRight},
-  };
-  return names;
-}
+// Every key name; the first name of a code is the one formsterm writes.
+struct KeyName {
+  const char *name;
+  int code;
+};
+const KeyName kKeyNames[] = {
+    {"enter", termrt::kEnter},         {"cancel", termrt::kCancel},     {"next", termrt::kNext},
+    {"previous", termrt::kPrevious},   {"complete", termrt::kComplete}, {"blank", termrt::kBlankEntry},
+    {"backspace", termrt::kBackspace}, {"help", termrt::kHelp},         {"left", termrt::kLeft},
+    {"right", termrt::kRight},         {"esc", termrt::kCancel},        {"prev", termrt::kPrevious},
+    {"up", termrt::kPrevious},         {"tab", termrt::kNext},          {"down", termrt::kNext},
+};
 
 }  // namespace
 
@@ -541,11 +543,16 @@ int key_code(lua_State *L, int index, const char *function) {
   if (name.size() == 1) return static_cast<unsigned char>(name[0]);
   std::string lower;
   for (unsigned char c : name) lower += static_cast<char>(std::tolower(c));
-  auto it = key_names().find(lower);
-  if (it == key_names().end())
-    throw ScriptError(std::string(function) + ": no key named \"" + name +
-                      "\" (enter, cancel, next, previous, complete, blank, backspace, help, left, right)");
-  return it->second;
+  for (const KeyName &key : kKeyNames)
+    if (lower == key.name) return key.code;
+  throw ScriptError(std::string(function) + ": no key named \"" + name +
+                    "\" (enter, cancel, next, previous, complete, blank, backspace, help, left, right)");
+}
+
+const char *key_name(int code) {
+  for (const KeyName &key : kKeyNames)
+    if (key.code == code) return key.name;
+  return nullptr;
 }
 
 void store_callback(lua_State *L, int function_index, int id) {

@@ -122,7 +122,12 @@ int traceback_handler(lua_State *L) {
     const bool repeated = std::strcmp(place, last) == 0;
     std::memcpy(last, place, sizeof last);
     if (++frames == 1 || repeated) continue;
-    lua_pushfstring(L, "\n    called from %s", place);
+    // A message that already carries this frame (a failure raised again on
+    // its way out of the library) keeps its one chain.
+    char line[sizeof last + 20];
+    std::snprintf(line, sizeof line, "\n    called from %s", place);
+    if (std::strstr(lua_tostring(L, 1), line) != nullptr) continue;
+    lua_pushstring(L, line);
   }
   lua_concat(L, lua_gettop(L));
   return 1;

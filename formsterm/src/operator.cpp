@@ -207,7 +207,18 @@ bool Operator::is_input(Kind kind) {
          kind == Kind::kWait;
 }
 
-std::string Operator::failure(const Step &step, const std::string &what) const {
+// "action 1 {type = "AB"}: key 'A'" for the log.
+std::string Operator::action_note(const Step &step) {
+  std::string note = "action " + std::to_string(step.position) + " " + step.shown;
+  if (step.kind != Kind::kKey) return note;
+  const char *name = key_name(step.number);
+  if (name) return note + ": key " + name;
+  if (step.number >= 32 && step.number <= 126) return note + ": key '" + static_cast<char>(step.number) + "'";
+  return note + ": key " + std::to_string(step.number);
+}
+
+std::string Operator::failure(const Step &step, const std::string &what) {
+  failure_names_action_ = true;
   return "action " + std::to_string(step.position) + " " + step.shown + ": " + what;
 }
 
@@ -257,6 +268,7 @@ std::optional<std::string> Operator::on_wait(const std::string &command) {
       if (std::optional<std::string> error = run_passive(step)) return error;
       continue;
     }
+    if (step.kind != Kind::kWait || !wait_until_ms_) session_.note(action_note(step));
     switch (step.kind) {
       case Kind::kWait:
         if (!wait_until_ms_) {

@@ -32,6 +32,9 @@ class Operator {
   // A call of main ended: a stop request made during it is taken back.
   void call_ended();
   bool quitting() const { return quitting_; }
+  // Whether the last failure names its action (a check, golden or popup that
+  // failed), so that the program's line would only mislead.
+  bool failure_names_action() const { return failure_names_action_; }
   // The program ended: runs the checks left, and fails when inputs remain.
   std::optional<std::string> finish();
 
@@ -50,7 +53,8 @@ class Operator {
   void read_action(int index, int position);
   void read_table_action(int index, int position, const std::string &shown);
   std::optional<std::string> run_passive(const Step &step);
-  std::string failure(const Step &step, const std::string &what) const;
+  std::string failure(const Step &step, const std::string &what);
+  static std::string action_note(const Step &step);
   static bool is_input(Kind kind);
 
   lua_State *L_;
@@ -62,6 +66,7 @@ class Operator {
   std::optional<long long> wait_until_ms_;
   bool stop_pending_ = false;
   bool quitting_ = false;
+  bool failure_names_action_ = false;
 };
 
 }  // namespace formsterm

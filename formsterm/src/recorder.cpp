@@ -8,6 +8,7 @@
 #include <regex>
 #include <stdexcept>
 
+#include "api.h"
 #include "screen.h"
 
 namespace formsterm {
@@ -31,22 +32,6 @@ std::string lua_string(const std::string &text) {
     out += c;
   }
   return out + "\"";
-}
-
-const char *key_name(std::uint16_t code) {
-  switch (code) {
-    case termrt::kEnter: return "enter";
-    case termrt::kCancel: return "cancel";
-    case termrt::kNext: return "next";
-    case termrt::kPrevious: return "previous";
-    case termrt::kComplete: return "complete";
-    case termrt::kBlankEntry: return "blank";
-    case termrt::kBackspace: return "backspace";
-    case termrt::kHelp: return "help";
-    case termrt::kLeft: return "left";
-    case termrt::kRight: return "right";
-    default: return nullptr;
-  }
 }
 
 bool typed(std::uint16_t code) { return code >= 32 && code <= 126; }

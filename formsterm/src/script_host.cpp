@@ -181,7 +181,7 @@ void ScriptHost::run_idle_callback() {
     return callback_failed(*failure, false);
   if (operator_) {
     if (std::optional<std::string> failure = operator_->on_wait(running_command_))
-      callback_failed(*failure, false);
+      callback_failed(*failure, operator_->failure_names_action());
     return;
   }
   lua_State *L = lua();

@@ -67,8 +67,10 @@ class Session {
   // Where each new log entry goes as it happens (formsterm test --trace).
   std::function<void(const std::string &)> trace;
 
- private:
+  // An entry of formsterm's own in the log ("action 2 \"enter\"").
   void note(const std::string &what);
+
+ private:
   void flush_trace();
 
   struct Note {

@@ -76,6 +76,7 @@ void run_script_tests(const TestOptions &options, const std::string &script, std
       continue;
     }
     const std::string label = script + ": " + name;
+    if (options.trace) out << "---- " << label << "\n";
     try {
       host.fresh_start();
     } catch (const LoadError &e) {
