@@ -263,6 +263,13 @@ for total in [114, 115, 116]:
         field(2, "INPUT=ALPHA LEN=39 ROW=4 COL=1 RUV=3 VERF=PARTS", 41),
         field(3, "INPUT=ALPHA LEN=39 ROW=5 COL=1 RUV=4 VERF=PARTS", 42), panel("REASON=9 CON=Y"),
         "QPARTS.VAL=0", "K" + "A" * first + "~N", "K" + "B" * 39 + "~N", "K" + "C" * 39 + "~O", "K~E", "K~C")
+# The same key one too long where the help file lacks message 2's closing
+# line (record 16): the report of that lack must leave the key as it is.
+add("vert-group-key-116-no-closing-line", [line for line in help_lines() if not line.startswith("H0016")],
+    field(1, "INPUT=ALPHA LEN=39 ROW=3 COL=1 RUV=2 VERF=PARTS"),
+    field(2, "INPUT=ALPHA LEN=39 ROW=4 COL=1 RUV=3 VERF=PARTS", 41),
+    field(3, "INPUT=ALPHA LEN=39 ROW=5 COL=1 RUV=4 VERF=PARTS", 42), panel("REASON=9 CON=Y"),
+    "QPARTS.VAL=0", "K" + "A" * 36 + "~N", "K" + "B" * 39 + "~N", "K" + "C" * 39 + "~O", "K~E", "K~E", "K~C")
 add("vert-date-time", help_lines(), "T991231235958", field(1, "INPUT=DATE_EURO LEN=10 ROW=2 COL=1 RUV=2"),
     field(2, "INPUT=DATE_AMER LEN=10 ROW=3 COL=1 RUV=3", 41), field(3, "INPUT=TIME_STD LEN=8 ROW=4 COL=1 RUV=4", 42),
     panel("REASON=9"), "K31022025~N", "K02292024~N", "K245960~O", "K~E", "K~P~P~B~B~O", "K~E", "K~C")
