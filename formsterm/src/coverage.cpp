@@ -312,11 +312,19 @@ std::string record_kind(const HelpFile &file, int number) {
   return "other records";
 }
 
+// A JSON string; a byte outside printable ASCII is written as its Latin-1
+// code point, so the file stays valid whatever a help record holds.
 std::string json_text(const std::string &text) {
   std::string out = "\"";
-  for (char c : text) {
+  for (unsigned char c : text) {
+    if (c < 32 || c > 126) {
+      char escape[8];
+      std::snprintf(escape, sizeof escape, "\\u%04x", c);
+      out += escape;
+      continue;
+    }
     if (c == '"' || c == '\\') out += '\\';
-    out += c;
+    out += static_cast<char>(c);
   }
   return out + "\"";
 }

@@ -25,11 +25,19 @@ long long wall_ms() {
       .count();
 }
 
+// A Lua string literal of any bytes: a scan may hold control characters,
+// and the test written must still load.
 std::string lua_string(const std::string &text) {
   std::string out = "\"";
-  for (char c : text) {
+  for (unsigned char c : text) {
+    if (c < 32 || c > 126) {
+      char escape[8];
+      std::snprintf(escape, sizeof escape, "\\x%02x", c);
+      out += escape;
+      continue;
+    }
     if (c == '"' || c == '\\') out += '\\';
-    out += c;
+    out += static_cast<char>(c);
   }
   return out + "\"";
 }
