@@ -25,11 +25,12 @@
 #include <vector>
 
 #include "key_names.h"
+#include "platform/termrt.h"
 
 namespace termrt {
 
-constexpr int kRows = 20;
-constexpr int kCols = 40;
+constexpr int kRows = DISPLAY_ROWS;
+constexpr int kCols = DISPLAY_COLUMNS;
 
 struct Cell {
   unsigned char ch = ' ';

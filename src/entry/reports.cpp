@@ -29,8 +29,8 @@ void wait_for_key(void) {
 
 void error_report(const char *text, const char *code) {
   unsigned short status;
-  _VioWrtCharStr(kBlankRow, 40, 0, 0, &status, 0);
-  _VioWrtCharStr(kBlankRow, 40, 1, 0, &status, 0);
+  _VioWrtCharStr(kBlankRow, DISPLAY_COLUMNS, 0, 0, &status, 0);
+  _VioWrtCharStr(kBlankRow, DISPLAY_COLUMNS, 1, 0, &status, 0);
   _VioWrtCharStr("Bad CZEB(  ):", 13, 0, 0, &status, 0);
   _VioWrtCharStr(code, 2, 0, 9, &status, 0);
   show_report_text(text, 18, 0, 13);

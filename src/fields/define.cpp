@@ -19,9 +19,9 @@
 #include "entry/text.h"
 #include "fields/table.h"
 #include "platform/answers.h"
+#include "platform/termrt.h"
 #include "validate/lookup.h"
 
-#define ROW_MAX 20
 #define COLUMN_MAX 39
 #define LENGTH_MAX 39
 #define SUFFIX_PIECE_MAX 3 /* the "T" and up to two characters */
@@ -115,7 +115,7 @@ static int read_length(struct Definition *d) {
 /* "ROW=" and "COL=": missing ones are reported with the command string. */
 static int read_position(struct Definition *d) {
   int row = 1, col = 1;
-  int found = required(read_number("ROW=", ARG_SHORT_WINDOW, 1, ROW_MAX, &row, d->field_text, "ZD", "ZE"),
+  int found = required(read_number("ROW=", ARG_SHORT_WINDOW, 1, DISPLAY_ROWS, &row, d->field_text, "ZD", "ZE"),
                        d->parm, "ZC");
   if (found != ARG_OK) return found;
   fields.row[d->f] = (unsigned char)(row - 1);

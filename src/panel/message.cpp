@@ -15,7 +15,6 @@
 #include "validate/lookup.h"
 
 #define MAX_LINES POPUP_MAX_LINES
-#define SCREEN_TEXT_WIDTH 40
 
 /* Writes a help record's text as one line, cut to the text width; a record
    that holds no more than its key shows as a single blank. */
@@ -25,8 +24,8 @@ static void write_record_line(const char *record, unsigned int record_length, in
     _VioWrtCharStrAtt(" ", 1, row, message_area.col, 1, &status, 0);
     return;
   }
-  char line[SCREEN_TEXT_WIDTH + 1];
-  assert(message_area.width >= 0 && message_area.width <= SCREEN_TEXT_WIDTH);
+  char line[DISPLAY_COLUMNS + 1];
+  assert(message_area.width >= 0 && message_area.width <= DISPLAY_COLUMNS);
   copy_record_text(line, (unsigned int)message_area.width + 1, record, record_length);
   _VioWrtCharStrAtt(line, (int)strlen(line), row, message_area.col, 1, &status, 0);
 }
@@ -93,7 +92,7 @@ static void open_message_area(signed char type, int lines) {
   }
   _VioClear();
   message_area.lines = lines;
-  message_area.width = SCREEN_TEXT_WIDTH;
+  message_area.width = DISPLAY_COLUMNS;
   message_area.row = 0;
   message_area.col = 0;
 }

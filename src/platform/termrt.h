@@ -54,6 +54,10 @@ int _DataFile(const char *file_name, const char **image,
               unsigned int *size); /* 0: image delivered (records each ended by a zero byte) */
 int _TransactionMsg(int flag);
 
+/* The display, as the driver uses it: rows 0 to 19, columns 0 to 39. */
+#define DISPLAY_ROWS 20
+#define DISPLAY_COLUMNS 40
+
 /* A user variable's text is at most this long; readers pass a buffer one larger. */
 #define USER_VARIABLE_MAX 255
 
