@@ -115,8 +115,8 @@ static int read_length(struct Definition *d) {
 /* "ROW=" and "COL=": missing ones are reported with the command string. */
 static int read_position(struct Definition *d) {
   int row = 1, col = 1;
-  int found = required(read_number("ROW=", ARG_SHORT_WINDOW, 1, DISPLAY_ROWS, &row, d->field_text, "ZD", "ZE"),
-                       d->parm, "ZC");
+  int found = required(
+      read_number("ROW=", ARG_SHORT_WINDOW, 1, DISPLAY_ROWS, &row, d->field_text, "ZD", "ZE"), d->parm, "ZC");
   if (found != ARG_OK) return found;
   fields.row[d->f] = (unsigned char)(row - 1);
   found = required(read_number("COL=", ARG_SHORT_WINDOW, 1, COLUMN_MAX, &col, d->field_text, "ZG", "ZH"),
