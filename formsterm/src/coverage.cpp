@@ -14,6 +14,7 @@
 #include <sstream>
 
 #include "check_mode.h"
+#include "lua_support.h"
 #include "panel_tracker.h"
 #include "script_host.h"
 #include "terminal.h"
@@ -312,22 +313,7 @@ std::string record_kind(const HelpFile &file, int number) {
   return "other records";
 }
 
-// A JSON string; a byte outside printable ASCII is written as its Latin-1
-// code point, so the file stays valid whatever a help record holds.
-std::string json_text(const std::string &text) {
-  std::string out = "\"";
-  for (unsigned char c : text) {
-    if (c < 32 || c > 126) {
-      char escape[8];
-      std::snprintf(escape, sizeof escape, "\\u%04x", c);
-      out += escape;
-      continue;
-    }
-    if (c == '"' || c == '\\') out += '\\';
-    out += static_cast<char>(c);
-  }
-  return out + "\"";
-}
+std::string json_text(const std::string &text) { return quoted_literal(text, "\\u%04x"); }
 
 void write_report(const std::vector<const HelpFile *> &used, const Outcomes &outcomes, std::ostream &out,
                   std::ostream *json) {

@@ -92,6 +92,21 @@ bool bool_field(lua_State *L, int index, const char *key) {
 
 // The message is on top of the stack; put the script position in front of
 // it unless it already says where, and raise it. Owns no C++ objects.
+std::string quoted_literal(const std::string &text, const char *byte_escape) {
+  std::string out = "\"";
+  for (unsigned char c : text) {
+    if (c < 32 || c > 126) {
+      char escape[16];
+      std::snprintf(escape, sizeof escape, byte_escape, static_cast<unsigned>(c));
+      out += escape;
+      continue;
+    }
+    if (c == '"' || c == '\\') out += '\\';
+    out += static_cast<char>(c);
+  }
+  return out + "\"";
+}
+
 int raise_pending(lua_State *L, bool located) {
   if (!located) {
     luaL_where(L, 1);

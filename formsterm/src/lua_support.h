@@ -42,6 +42,13 @@ class QuitRequested : public std::exception {
 };
 void *quit_marker();
 
+// ---- texts that formsterm writes into files ----
+// text as a double-quoted literal: '"' and '\\' escaped, and each byte
+// outside printable ASCII written by byte_escape, a printf format of one
+// unsigned value ("\\x%02x" for Lua, "\\u%04x" for JSON), so the file stays
+// valid whatever bytes the text holds.
+std::string quoted_literal(const std::string &text, const char *byte_escape);
+
 // ---- arguments (each throws ScriptError naming the function) ----
 long long int_arg(lua_State *L, int index, const char *function);
 std::optional<long long> opt_int_arg(lua_State *L, int index, const char *function);

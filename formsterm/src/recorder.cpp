@@ -9,6 +9,7 @@
 #include <stdexcept>
 
 #include "api.h"
+#include "lua_support.h"
 #include "screen.h"
 
 namespace formsterm {
@@ -25,22 +26,7 @@ long long wall_ms() {
       .count();
 }
 
-// A Lua string literal of any bytes: a scan may hold control characters,
-// and the test written must still load.
-std::string lua_string(const std::string &text) {
-  std::string out = "\"";
-  for (unsigned char c : text) {
-    if (c < 32 || c > 126) {
-      char escape[8];
-      std::snprintf(escape, sizeof escape, "\\x%02x", c);
-      out += escape;
-      continue;
-    }
-    if (c == '"' || c == '\\') out += '\\';
-    out += static_cast<char>(c);
-  }
-  return out + "\"";
-}
+std::string lua_string(const std::string &text) { return quoted_literal(text, "\\x%02x"); }
 
 bool typed(std::uint16_t code) { return code >= 32 && code <= 126; }
 
