@@ -6,9 +6,9 @@
 #include <algorithm>
 #include <string>
 
-#include "check_mode.h"
-#include "library.h"
-#include "screen.h"
+#include "check/check_mode.h"
+#include "driver/library.h"
+#include "driver/screen.h"
 #include "terminal.h"
 
 namespace formsterm {

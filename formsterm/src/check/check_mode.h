@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "keywords.h"
+#include "check/keywords.h"
 
 namespace formsterm {
 
@@ -26,6 +26,8 @@ struct HelpRecord {
 
 // One finding; line 0 means the file as a whole. Warnings do not fail a
 // check. file: where the finding is, when not in the help file (a program).
+// column and length: the bytes of the line that the finding is about (from
+// 0; length 0 is the whole line). name: the finding's stable name.
 struct Finding {
   Finding(int at_line, std::string what, bool is_warning = false, std::string in_file = {})
       : line(at_line), text(std::move(what)), warning(is_warning), file(std::move(in_file)) {}
@@ -33,6 +35,9 @@ struct Finding {
   std::string text;
   bool warning = false;
   std::string file;
+  std::string name;
+  std::size_t column = 0;
+  std::size_t length = 0;
 };
 
 // The records of a help file: one a line, or zero-ended records when the
@@ -83,6 +88,18 @@ struct CheckOptions {
   std::string help_file;
   std::string program;  // a transaction program whose panels are checked, or empty
 };
+
+// Everything a check finds in a help file's content, sorted by file and
+// line; options.help_file names where it lies (its folder holds the files it
+// names), and options.program, when set, is run to check its panels.
+struct HelpFileCheck {
+  std::vector<Finding> findings;
+  int records = 0;
+  int definitions = 0;
+  int panels = 0;
+  int program_panels = -1;  // -1 without a program
+};
+HelpFileCheck check_help_text(const CheckOptions &options, const std::string &content);
 
 // Prints the findings; returns the exit status: 0 when all is well.
 int run_check(const CheckOptions &options, std::ostream &out);

@@ -1,11 +1,11 @@
 // operator.cpp - playing a test's actions against the library's waits.
-#include "operator.h"
+#include "script/operator.h"
 
 #include <set>
 
-#include "api.h"
-#include "lua_support.h"
-#include "session.h"
+#include "script/api.h"
+#include "script/lua_support.h"
+#include "driver/session.h"
 #include "terminal.h"
 
 namespace formsterm {

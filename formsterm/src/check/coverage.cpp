@@ -1,5 +1,5 @@
 // coverage.cpp - help-file coverage of test scripts (see coverage.h).
-#include "coverage.h"
+#include "check/coverage.h"
 
 #include <stdlib.h>
 
@@ -13,10 +13,10 @@
 #include <set>
 #include <sstream>
 
-#include "check_mode.h"
-#include "lua_support.h"
-#include "panel_tracker.h"
-#include "script_host.h"
+#include "check/check_mode.h"
+#include "script/lua_support.h"
+#include "check/panel_tracker.h"
+#include "script/script_host.h"
 #include "terminal.h"
 
 namespace formsterm {

@@ -1,7 +1,7 @@
 // result_codes.cpp - the table of result codes and their meanings: every
 // code that the driver's error report can show, grouped by the command that
 // raises it. A code's family is its first letter.
-#include "result_codes.h"
+#include "driver/result_codes.h"
 
 namespace formsterm {
 

@@ -1,5 +1,5 @@
 // check_mode.cpp - the help-file check.
-#include "check_mode.h"
+#include "check/check_mode.h"
 
 #include <algorithm>
 #include <cctype>
@@ -11,10 +11,10 @@
 #include <set>
 #include <sstream>
 
-#include "check_panels.h"
-#include "library.h"
-#include "result_codes.h"
-#include "session.h"
+#include "check/check_panels.h"
+#include "driver/library.h"
+#include "driver/result_codes.h"
+#include "driver/session.h"
 #include "terminal.h"
 
 namespace formsterm {
@@ -280,6 +280,49 @@ std::vector<Finding> probe_records(const CheckOptions &options, const std::strin
 
 }  // namespace
 
+HelpFileCheck check_help_text(const CheckOptions &options, const std::string &content) {
+  HelpFileCheck result;
+  const std::vector<HelpRecord> records = split_records(content);
+  result.records = static_cast<int>(records.size());
+  bool not_text = false;
+  std::vector<Finding> &findings = result.findings;
+  findings = check_raw(content, records, not_text);
+  if (not_text) return result;
+  const std::string folder = std::filesystem::path(options.help_file).parent_path().string();
+  std::vector<SourcedText> options_records;
+  std::map<int, int> line_of_record;
+  for (const HelpRecord &r : records)
+    if (std::optional<int> n = record_number(r.text)) {
+      line_of_record.emplace(*n, r.line);
+      if (is_panel_options(text_of(r.text))) options_records.push_back({*n, text_of(r.text), ""});
+    }
+  for (auto part : {check_layout(records), check_messages(records), check_references(records),
+                    check_keywords(records), check_field_records(records, folder.empty() ? "." : folder)})
+    findings.insert(findings.end(), part.begin(), part.end());
+  { FormsLibrary loads(options.library_path); }  // a library that does not load is named before anything runs
+  std::vector<Finding> probed = probe_records(options, content, records, result.definitions, result.panels);
+  findings.insert(findings.end(), probed.begin(), probed.end());
+  // The program's panels, then the file's own runs of definitions that no
+  // panel of the program used (all of them without a program).
+  std::set<int> records_used;
+  if (!options.program.empty()) {
+    std::vector<Finding> part =
+        check_program_panels(options, content, records, result.program_panels, records_used);
+    findings.insert(findings.end(), part.begin(), part.end());
+  }
+  for (const TrackedPanel &panel : panels_in_file(records)) {
+    const bool used = std::any_of(panel.fields.begin(), panel.fields.end(),
+                                  [&](const SourcedText &f) { return records_used.count(f.record) > 0; });
+    if (used) continue;
+    std::vector<Finding> part = check_panel(panel, options_records, line_of_record);
+    findings.insert(findings.end(), part.begin(), part.end());
+  }
+  std::stable_sort(findings.begin(), findings.end(), [](const Finding &a, const Finding &b) {
+    return a.file != b.file ? a.file < b.file : a.line < b.line;
+  });
+  return result;
+}
+
 int run_check(const CheckOptions &options, std::ostream &out) {
   const std::string &name = options.help_file;
   std::ifstream in(name, std::ios::binary);
@@ -289,49 +332,10 @@ int run_check(const CheckOptions &options, std::ostream &out) {
   }
   std::ostringstream content_stream;
   content_stream << in.rdbuf();
-  const std::string content = content_stream.str();
-  const std::vector<HelpRecord> records = split_records(content);
-
-  bool not_text = false;
-  std::vector<Finding> findings = check_raw(content, records, not_text);
-  int definitions = 0, panels = 0, program_panels = -1;
-  if (!not_text) {
-    const std::string folder = std::filesystem::path(name).parent_path().string();
-    std::vector<SourcedText> options_records;
-    std::map<int, int> line_of_record;
-    for (const HelpRecord &r : records)
-      if (std::optional<int> n = record_number(r.text)) {
-        line_of_record.emplace(*n, r.line);
-        if (is_panel_options(text_of(r.text))) options_records.push_back({*n, text_of(r.text), ""});
-      }
-    for (auto part : {check_layout(records), check_messages(records), check_references(records),
-                      check_keywords(records), check_field_records(records, folder.empty() ? "." : folder)})
-      findings.insert(findings.end(), part.begin(), part.end());
-    {
-      FormsLibrary loads(options.library_path);
-    }  // a library that does not load is named before anything runs
-    std::vector<Finding> probed = probe_records(options, content, records, definitions, panels);
-    findings.insert(findings.end(), probed.begin(), probed.end());
-    // The program's panels, then the file's own runs of definitions that no
-    // panel of the program used (all of them without a program).
-    std::set<int> records_used;
-    if (!options.program.empty()) {
-      std::vector<Finding> part =
-          check_program_panels(options, content, records, program_panels, records_used);
-      findings.insert(findings.end(), part.begin(), part.end());
-    }
-    for (const TrackedPanel &panel : panels_in_file(records)) {
-      const bool used = std::any_of(panel.fields.begin(), panel.fields.end(),
-                                    [&](const SourcedText &f) { return records_used.count(f.record) > 0; });
-      if (used) continue;
-      std::vector<Finding> part = check_panel(panel, options_records, line_of_record);
-      findings.insert(findings.end(), part.begin(), part.end());
-    }
-  }
-
-  std::stable_sort(findings.begin(), findings.end(), [](const Finding &a, const Finding &b) {
-    return a.file != b.file ? a.file < b.file : a.line < b.line;
-  });
+  const HelpFileCheck checked = check_help_text(options, content_stream.str());
+  const std::vector<Finding> &findings = checked.findings;
+  const int definitions = checked.definitions, panels = checked.panels,
+            program_panels = checked.program_panels;
   int errors = 0, warnings = 0;
   for (const Finding &f : findings) {
     out << (f.file.empty() ? name : f.file);
@@ -339,7 +343,7 @@ int run_check(const CheckOptions &options, std::ostream &out) {
     out << ": " << (f.warning ? "warning: " : "error: ") << f.text << "\n";
     ++(f.warning ? warnings : errors);
   }
-  out << name << ": " << counted(static_cast<int>(records.size()), "record") << " ("
+  out << name << ": " << counted(checked.records, "record") << " ("
       << counted(definitions, "field definition") << ", " << counted(panels, "panel option record")
       << (program_panels < 0 ? "" : ", " + counted(program_panels, "panel") + " of " + options.program)
       << "): "

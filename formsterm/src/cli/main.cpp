@@ -14,13 +14,13 @@
 #include <iostream>
 #include <optional>
 
-#include "check_mode.h"
-#include "coverage.h"
-#include "explain.h"
-#include "interactive.h"
-#include "library.h"
-#include "lookup.h"
-#include "test_mode.h"
+#include "check/check_mode.h"
+#include "check/coverage.h"
+#include "cli/explain.h"
+#include "cli/interactive.h"
+#include "driver/library.h"
+#include "cli/find_library.h"
+#include "cli/test_mode.h"
 
 namespace formsterm {
 extern const char kApiReference[];  // doc/api.txt, built in

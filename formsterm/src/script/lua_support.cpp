@@ -1,6 +1,6 @@
 // lua_support.cpp - argument helpers, the error wrapper's tail, and the
 // traceback message handler.
-#include "lua_support.h"
+#include "script/lua_support.h"
 
 #include <cstdio>
 #include <cstring>

@@ -2,12 +2,12 @@
 // fresh library and terminal and registers tests with test(name, fn); each
 // test then runs on a fresh library and terminal of its own. A script that
 // registers no test counts as one test, named after its file.
-#include "test_mode.h"
+#include "cli/test_mode.h"
 
 #include <ostream>
 
-#include "library.h"
-#include "script_host.h"
+#include "driver/library.h"
+#include "script/script_host.h"
 
 namespace formsterm {
 

@@ -1,12 +1,12 @@
 // panel_tracker.cpp - the field table as the program's commands build it.
-#include "panel_tracker.h"
+#include "check/panel_tracker.h"
 
 #include <algorithm>
 #include <cctype>
 #include <cstdlib>
 #include <cstring>
 
-#include "keywords.h"
+#include "check/keywords.h"
 #include "terminal.h"
 
 namespace formsterm {

@@ -1,5 +1,5 @@
 // recorder.cpp - writing an interactive session down as a test script.
-#include "recorder.h"
+#include "script/recorder.h"
 
 #include <chrono>
 #include <cstdio>
@@ -8,9 +8,9 @@
 #include <regex>
 #include <stdexcept>
 
-#include "api.h"
-#include "lua_support.h"
-#include "screen.h"
+#include "script/api.h"
+#include "script/lua_support.h"
+#include "driver/screen.h"
 
 namespace formsterm {
 

@@ -20,7 +20,7 @@
 #include <iosfwd>
 #include <string>
 
-#include "test_mode.h"
+#include "cli/test_mode.h"
 
 namespace formsterm {
 

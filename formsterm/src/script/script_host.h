@@ -13,10 +13,10 @@
 #include <optional>
 #include <string>
 
-#include "library.h"
-#include "lua_support.h"
-#include "operator.h"
-#include "session.h"
+#include "driver/library.h"
+#include "script/lua_support.h"
+#include "script/operator.h"
+#include "driver/session.h"
 
 namespace formsterm {
 

@@ -1,7 +1,7 @@
 // check_panels.cpp - the help-file check's rules for what the driver does
 // without a word: unknown keywords, keywords read inside others, colliding
 // fields, missing ranges and files, texts cut by their window, bad files.
-#include "check_panels.h"
+#include "check/check_panels.h"
 
 #include <algorithm>
 #include <cctype>
@@ -10,10 +10,10 @@
 #include <filesystem>
 #include <set>
 
-#include "library.h"
-#include "lua_support.h"
-#include "script_host.h"
-#include "session.h"
+#include "driver/library.h"
+#include "script/lua_support.h"
+#include "script/script_host.h"
+#include "driver/session.h"
 #include "terminal.h"
 
 namespace formsterm {

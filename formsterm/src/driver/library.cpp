@@ -1,5 +1,5 @@
 // library.cpp - loading and unloading libforms.so.
-#include "library.h"
+#include "driver/library.h"
 
 #include <dlfcn.h>
 

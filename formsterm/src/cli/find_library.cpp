@@ -1,6 +1,6 @@
-// lookup.cpp - the library's place relative to formsterm, and its version
+// find_library.cpp - the library's place relative to formsterm, and its version
 // and build-id read from the ELF notes of the file.
-#include "lookup.h"
+#include "cli/find_library.h"
 
 #include <elf.h>
 #include <link.h>
@@ -12,7 +12,7 @@
 #include <iterator>
 #include <string_view>
 
-#include "library.h"
+#include "driver/library.h"
 
 namespace formsterm {
 namespace {

@@ -1,7 +1,7 @@
 // script_host.cpp - the script host: fresh starts, running scripts and
 // tests, and the callbacks that the terminal runs while the library waits.
 // The Lua tables themselves are built in api_*.cpp.
-#include "script_host.h"
+#include "script/script_host.h"
 
 #include <algorithm>
 #include <cctype>
@@ -9,8 +9,8 @@
 #include <iostream>
 #include <sstream>
 
-#include "api.h"
-#include "screen.h"
+#include "script/api.h"
+#include "driver/screen.h"
 #include "terminal.h"
 
 namespace formsterm {

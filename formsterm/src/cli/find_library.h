@@ -1,12 +1,12 @@
-// lookup.h - which panel driver library formsterm loads when none is named,
+// find_library.h - which panel driver library formsterm loads when none is named,
 // and what formsterm --version says about it.
 //
 // A formsterm run from its build tree loads the library built beside it. An
 // installed formsterm loads the one installed with it, found relative to its
 // own executable, and makes sure first that it is there and of its own
 // version (the library carries its version as an ELF note).
-#ifndef FORMSTERM_LOOKUP_H
-#define FORMSTERM_LOOKUP_H
+#ifndef FORMSTERM_FIND_LIBRARY_H
+#define FORMSTERM_FIND_LIBRARY_H
 
 #include <string>
 

@@ -9,7 +9,7 @@
 //   beside it   LED, beep and transaction flag, main's last result, the
 //               user variables that hold text
 //   row 23      the key legend
-#include "interactive.h"
+#include "cli/interactive.h"
 
 #include <curses.h>
 #include <unistd.h>
@@ -23,10 +23,10 @@
 #include <memory>
 #include <vector>
 
-#include "library.h"
-#include "recorder.h"
-#include "script_host.h"
-#include "session.h"
+#include "driver/library.h"
+#include "script/recorder.h"
+#include "script/script_host.h"
+#include "driver/session.h"
 #include "terminal.h"
 
 namespace formsterm {

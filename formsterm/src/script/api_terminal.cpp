@@ -24,9 +24,9 @@
 #include <optional>
 #include <vector>
 
-#include "api.h"
-#include "screen.h"
-#include "script_host.h"
+#include "script/api.h"
+#include "driver/screen.h"
+#include "script/script_host.h"
 #include "terminal.h"
 
 namespace formsterm {

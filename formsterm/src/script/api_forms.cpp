@@ -11,9 +11,9 @@
 //   forms.last_result(), forms.library()
 #include <string>
 
-#include "api.h"
-#include "library.h"
-#include "script_host.h"
+#include "script/api.h"
+#include "driver/library.h"
+#include "script/script_host.h"
 #include "terminal.h"
 
 namespace formsterm {

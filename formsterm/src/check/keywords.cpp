@@ -1,6 +1,6 @@
 // keywords.cpp - the keyword tables of the field definition, the panel
 // options, the help-file command and the one-time help range.
-#include "keywords.h"
+#include "check/keywords.h"
 
 #include <algorithm>
 #include <cctype>

@@ -1,13 +1,13 @@
 // explain.cpp - `formsterm explain CODE` over the table of result codes,
 // and `formsterm help keywords` over the keyword tables.
-#include "explain.h"
+#include "cli/explain.h"
 
 #include <cctype>
 #include <ostream>
 #include <utility>
 
-#include "keywords.h"
-#include "result_codes.h"
+#include "check/keywords.h"
+#include "driver/result_codes.h"
 
 namespace formsterm {
 

@@ -1,9 +1,9 @@
 // session.cpp - the session record: reports and popups read off the
 // display, and the notes of formsterm merged into the terminal's log.
-#include "session.h"
+#include "driver/session.h"
 
-#include "api.h"
-#include "result_codes.h"
+#include "script/api.h"
+#include "driver/result_codes.h"
 
 namespace formsterm {
 

@@ -1,5 +1,5 @@
 // screen.cpp - framed screens, snapshots and golden comparison.
-#include "screen.h"
+#include "driver/screen.h"
 
 #include <sstream>
 #include <stdexcept>

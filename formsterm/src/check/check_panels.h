@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "check_mode.h"
-#include "panel_tracker.h"
+#include "check/check_mode.h"
+#include "check/panel_tracker.h"
 
 namespace formsterm {
 
