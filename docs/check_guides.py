@@ -21,11 +21,12 @@ operate("receiving.lua", ...) and the example's data files are at hand.
 import os
 import re
 import shutil
+import signal
 import subprocess
 import sys
 import tempfile
 
-BLOCK_TIMEOUT_SECONDS = 60
+BLOCK_TIMEOUT_SECONDS = 30
 RUNNABLE = {"sh", "lua"}
 NO_RUN = "no-run:"
 FENCE = re.compile(r"^(\s*)(```+|~~~+)(.*)$")
@@ -134,11 +135,17 @@ def scratch_tree(source, build, scratch):
 
 
 def run(command, cwd, stdin_text=None):
+    """Runs a command in a session of its own, so that a block that runs too
+    long is stopped with everything it started."""
+    process = subprocess.Popen(command, cwd=cwd, stdin=subprocess.PIPE, stdout=subprocess.PIPE,
+                               stderr=subprocess.STDOUT, text=True, start_new_session=True,
+                               env=dict(os.environ, TERM="dumb"))
     try:
-        done = subprocess.run(command, cwd=cwd, input=stdin_text, capture_output=True, text=True,
-                              timeout=BLOCK_TIMEOUT_SECONDS, env=dict(os.environ, TERM="dumb"))
-        return done.returncode, done.stdout + done.stderr
+        output, _ = process.communicate(stdin_text, timeout=BLOCK_TIMEOUT_SECONDS)
+        return process.returncode, output
     except subprocess.TimeoutExpired:
+        os.killpg(process.pid, signal.SIGKILL)
+        process.communicate()
         return None, f"still running after {BLOCK_TIMEOUT_SECONDS} s"
 
 
