@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """check_guides.py - the guides (README.md and docs/*.md) tested like code.
 
-  check_guides.py guides  SOURCE_DIR BUILD_DIR FORMSTERM
+  check_guides.py guides  SOURCE_DIR FORMSTERM
       Every fenced block names its language. Each `sh` block runs with bash
       (-euo pipefail) and each `lua` block runs as a formsterm test script,
       unless its info string says `no-run: REASON`. Every link to a file, a
@@ -11,11 +11,9 @@
       its section "Run-time functions") are exactly those that
       src/platform/termrt.h declares, with the same signatures.
 
-Shell blocks run in a scratch folder that links the source tree's top-level
-entries, so a command may read examples/ or src/ but whatever it writes stays
-out of the tree; `build` there is the build folder under test, so
-build/formsterm/formsterm is the formsterm being tested, whatever the folder
-is called. Lua blocks run in a scratch copy of examples/receiving, so
+Shell blocks run in a scratch copy of the source tree (without its build
+folders), so whatever a command writes stays out of the tree; build/formsterm/formsterm there is the formsterm under test,
+and nothing else of a build is, so a command cannot touch a build folder. Lua blocks run in a scratch copy of examples/receiving, so
 operate("receiving.lua", ...) and the example's data files are at hand.
 """
 import os
@@ -122,15 +120,14 @@ def check_links(path, prose):
     return problems
 
 
-def scratch_tree(source, build, scratch):
-    """A folder that shows the source tree read-only through links, with `build` the build under test."""
+def scratch_tree(source, formsterm, scratch):
+    """A copy of the source tree, with the formsterm under test where a build puts it."""
     tree = os.path.join(scratch, "tree")
-    os.mkdir(tree)
-    for entry in os.listdir(source):
-        if entry.startswith("build") or entry == ".git":
-            continue
-        os.symlink(os.path.join(source, entry), os.path.join(tree, entry))
-    os.symlink(build, os.path.join(tree, "build"))
+    skipped = shutil.ignore_patterns("build", "build-*", "dist", ".git")
+    shutil.copytree(source, tree, symlinks=True, ignore=lambda folder, names: (
+        skipped(folder, names) if os.path.samefile(folder, source) else []))
+    os.makedirs(os.path.join(tree, "build", "formsterm"))
+    os.symlink(formsterm, os.path.join(tree, "build", "formsterm", "formsterm"))
     return tree
 
 
@@ -165,7 +162,7 @@ def run_block(block, source, tree, formsterm, scratch, number):
     return [f"{block.where()}: the {block.language} block failed ({said}):\n{block.text}---- output:\n{output}"]
 
 
-def check_guides(source, build, formsterm):
+def check_guides(source, formsterm):
     problems, runnable = [], []
     for path in guide_files(source):
         blocks, prose = split_blocks(path, read_text(path))
@@ -182,7 +179,7 @@ def check_guides(source, build, formsterm):
                 elif NO_RUN not in block.info:
                     runnable.append(block)
     with tempfile.TemporaryDirectory(prefix="guides-") as scratch:
-        tree = scratch_tree(source, build, scratch)
+        tree = scratch_tree(source, formsterm, scratch)
         for number, block in enumerate(runnable):
             problems += run_block(block, source, tree, formsterm, scratch, number)
     return problems, len(runnable)
@@ -223,9 +220,9 @@ def check_imports(source):
 
 
 def main(argv):
-    if len(argv) == 5 and argv[1] == "guides":
-        source, build, formsterm = (os.path.abspath(a) for a in argv[2:])
-        problems, count = check_guides(source, build, formsterm)
+    if len(argv) == 4 and argv[1] == "guides":
+        source, formsterm = (os.path.abspath(a) for a in argv[2:])
+        problems, count = check_guides(source, formsterm)
         what = f"{count} runnable blocks"
     elif len(argv) == 3 and argv[1] == "imports":
         problems, count = check_imports(os.path.abspath(argv[2]))
