@@ -9,7 +9,9 @@
   check_guides.py imports SOURCE_DIR
       The run-time functions listed in docs/integration.md (the `c` blocks of
       its section "Run-time functions") are exactly those that
-      src/platform/termrt.h declares, with the same signatures.
+      src/platform/termrt.h declares, with the same signatures; the key codes
+      of that section's table (| Key | Code |) are those of
+      src/platform/key_codes.h.
 
 Shell blocks run in a scratch copy of the source tree (without its build
 folders), so whatever a command writes stays out of the tree; build/formsterm/formsterm there is the formsterm under test,
@@ -32,6 +34,8 @@ LINK = re.compile(r"\[[^\]]*\]\(([^)\s]+)\)")
 INLINE_CODE = re.compile(r"`[^`]*`")
 HEADING = re.compile(r"^(#{1,6})\s+(.*?)\s*#*\s*$")
 RUNTIME_SECTION = "## Run-time functions"
+KEY_ROW = re.compile(r"^\|\s*([^|]+?)\s*\|\s*(\d+)\s*\|\s*$", re.M)
+KEY_CODE = re.compile(r"X\((\w+),\s*\w+,\s*(\d+)\)")
 DECLARATION = re.compile(r"\bint\s+(_\w+)\s*\(([^;]*?)\)\s*;", re.S)
 
 
@@ -216,7 +220,20 @@ def check_imports(source):
             problems.append(f"{guide_path}: {name} differs:\n  termrt.h: {header[name]}\n  guide:    {guide[name]}")
     if not header:
         problems.append("src/platform/termrt.h: no declaration found")
-    return problems, len(header)
+    return problems + check_key_codes(source, guide_path, section), len(header)
+
+
+def check_key_codes(source, guide_path, section):
+    header = {int(code): name for name, code in KEY_CODE.findall(read_text(
+        os.path.join(source, "src", "platform", "key_codes.h")))}
+    guide = {int(code): name for name, code in KEY_ROW.findall(section)}
+    problems = [f"{guide_path}: key code {code} ({header[code]}) of src/platform/key_codes.h is not in the table"
+                for code in sorted(header.keys() - guide.keys())]
+    problems += [f"{guide_path}: key code {code} ({guide[code]}) is not in src/platform/key_codes.h"
+                 for code in sorted(guide.keys() - header.keys())]
+    if not header:
+        problems.append("src/platform/key_codes.h: no key code found")
+    return problems
 
 
 def main(argv):
@@ -230,8 +247,9 @@ def main(argv):
     else:
         print(__doc__.strip().split("\n\n")[0], file=sys.stderr)
         return 2
+    root = os.path.abspath(argv[2]) + os.sep
     for problem in problems:
-        print(problem)
+        print(problem.replace(root, ""))
     print(f"{what}: {'no problems' if not problems else f'{len(problems)} problems'}")
     return 1 if problems else 0
 
