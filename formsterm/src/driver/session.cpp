@@ -2,6 +2,7 @@
 // display, and the notes of formsterm merged into the terminal's log.
 #include "driver/session.h"
 
+#include "common/text.h"
 #include "script/api.h"
 #include "driver/result_codes.h"
 
@@ -17,25 +18,15 @@ const char kPressAnyKey[] = "Press any key to continue";
 const char kPopupBorder[] = "+----------------------+";
 constexpr int kPopupLeft = 2, kPopupWidth = 22;
 
-bool starts_with(const std::string &text, std::string_view head) {
-  return text.compare(0, head.size(), head) == 0;
-}
-
-std::string trimmed(const std::string &text) {
-  const std::size_t end = text.find_last_not_of(' ');
-  return end == std::string::npos ? std::string() : text.substr(0, end + 1);
-}
-
-std::string quoted(const std::string &text) { return "\"" + text + "\""; }
 
 }  // namespace
 
 std::optional<StandingReport> report_on_row(const std::string &row0) {
   // "Bad CZEB(Z8):" and 18 characters of text; "ZEB append too long:" and 12.
   if (row0.size() >= 31 && starts_with(row0, kReportHead) && row0.compare(11, 2, "):") == 0)
-    return StandingReport{row0.substr(9, 2), trimmed(row0.substr(13, 18))};
+    return StandingReport{row0.substr(9, 2), right_trimmed(row0.substr(13, 18))};
   if (row0.size() >= 33 && starts_with(row0, kAppendHead))
-    return StandingReport{"append", trimmed(row0.substr(21, 12))};
+    return StandingReport{"append", right_trimmed(row0.substr(21, 12))};
   return std::nullopt;
 }
 
@@ -52,7 +43,7 @@ std::optional<std::string> standing_popup(const termrt::Terminal &t) {
     if (row.compare(kPopupLeft, sizeof kPopupBorder - 1, kPopupBorder) == 0) return text;
     if (row[kPopupLeft] != '|' || row[kPopupLeft + kPopupWidth + 1] != '|') return std::nullopt;
     if (r > 2) text += " / ";
-    text += trimmed(row.substr(kPopupLeft + 1, kPopupWidth));
+    text += right_trimmed(row.substr(kPopupLeft + 1, kPopupWidth));
   }
   return std::nullopt;
 }
@@ -64,7 +55,7 @@ std::string describe_report(const StandingReport &report) {
     meaning = entry ? std::string(entry->meaning) + " (" + std::string(entry->command) + ")"
                     : std::string("no such result code");
   }
-  return report.code + " " + quoted(report.text) + ": " + meaning;
+  return report.code + " " + in_quotes(report.text) + ": " + meaning;
 }
 
 void Session::clear() {
@@ -128,7 +119,7 @@ std::optional<std::string> Session::look(const std::string &command, bool at_wai
       report ? std::optional<std::string>(report->code + report->text) : std::nullopt;
   if (report && report_key != report_seen_) {
     note("report " + describe_report(*report));
-    popups_.push_back(trimmed(term().row_text(0)));
+    popups_.push_back(right_trimmed(term().row_text(0)));
     int &expected = expected_[report->code];
     const int seen = ++seen_[report->code];
     if (expected > 0) {
