@@ -105,6 +105,10 @@ void Terminal::force_validation(std::string_view name, int answer) {
   device_->files.force_validation(name, answer);
 }
 void Terminal::clear_forced_validation() { device_->files.clear_forced_validation(); }
+std::optional<std::string_view> Terminal::file_image(std::string_view name) const {
+  return device_->files.image(name);
+}
+const std::vector<std::string> &Terminal::missed_files() const { return device_->files.missed(); }
 
 // ---------------------------------------------------------------- log
 

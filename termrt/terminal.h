@@ -136,6 +136,11 @@ class Terminal {
   std::size_t load_directory(std::string_view path);         // every regular file
   void force_validation(std::string_view name, int answer);  // "" forces all
   void clear_forced_validation();
+  // A file's image as the library would get it; nothing when there is none.
+  std::optional<std::string_view> file_image(std::string_view name) const;
+  // The names the library asked for (_DataFile) that found no file, each
+  // once, in the order first asked.
+  const std::vector<std::string> &missed_files() const;
 
   // ---- what happened ----
   const std::vector<LogEntry> &log() const;

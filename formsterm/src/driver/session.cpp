@@ -2,8 +2,8 @@
 // display, and the notes of formsterm merged into the terminal's log.
 #include "driver/session.h"
 
-#include "script/api.h"
 #include "driver/result_codes.h"
+#include "driver/screen.h"
 
 namespace formsterm {
 
@@ -71,6 +71,8 @@ void Session::clear() {
   notes_.clear();
   traced_ = 0;
   popups_.clear();
+  matched_popups_.clear();
+  expected_screen.reset();
   popup_seen_.reset();
   report_seen_.reset();
 }
@@ -110,10 +112,10 @@ void Session::note(const std::string &what) {
 }
 
 void Session::flush_trace() {
-  if (!trace) return;
+  if (!on_entry) return;
   const std::vector<termrt::LogEntry> entries = log();
   if (traced_ > entries.size()) traced_ = 0;
-  for (; traced_ < entries.size(); ++traced_) trace(entries[traced_].what);
+  for (; traced_ < entries.size(); ++traced_) on_entry(entries[traced_]);
 }
 
 void Session::call_started(const std::string &what) { note("main " + what); }

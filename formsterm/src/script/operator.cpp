@@ -4,6 +4,7 @@
 #include <set>
 
 #include "script/api.h"
+#include "driver/screen.h"
 #include "script/lua_support.h"
 #include "driver/session.h"
 #include "terminal.h"
@@ -229,6 +230,7 @@ std::optional<std::string> Operator::run_passive(const Step &step) {
     for (std::size_t i = popups_matched_; i < popups.size(); ++i)
       if (popups[i].find(step.text) != std::string::npos) {
         popups_matched_ = i + 1;
+        session_.popup_matched(i);
         return std::nullopt;
       }
     std::string seen;
