@@ -183,8 +183,9 @@ header{padding:8px 16px;background:#eee;border-bottom:1px solid #ccc}
 header h1{font-size:17px;margin:0}
 .pass{color:#060}.fail{color:#b00}
 main{display:flex;gap:16px;padding:12px 16px;align-items:flex-start}
-#timeline{list-style:none;margin:0;padding:0;width:46%;max-height:calc(100vh - 140px);overflow:auto;border:1px solid #ccc}
-#timeline li{padding:2px 6px;cursor:pointer;font:12px monospace;white-space:pre-wrap;word-break:break-all;border-bottom:1px solid #f0f0f0}
+main section{flex:1;min-width:0}
+#timeline{list-style:none;margin:0;padding:0;width:38%;flex:none;max-height:calc(100vh - 140px);overflow:auto;border:1px solid #ccc}
+#timeline li{padding:2px 6px;cursor:pointer;font:12px monospace;white-space:nowrap;overflow:hidden;text-overflow:ellipsis;border-bottom:1px solid #f0f0f0}
 #timeline li.current{background:#ffd}
 #timeline li .kind{display:inline-block;width:56px;color:#666}
 #timeline li.k-failure{color:#b00;font-weight:bold}
@@ -197,7 +198,10 @@ main{display:flex;gap:16px;padding:12px 16px;align-items:flex-start}
 .screen span.diff{background:#c00;color:#fff}
 .screen span.masked{color:#789}
 h2{font-size:14px;margin:8px 0 4px}
-pre.message{white-space:pre-wrap;word-break:break-all;background:#fee;padding:6px;font-size:12px}
+pre.message{white-space:pre-wrap;word-break:break-all;background:#fee;padding:6px;font-size:12px;max-height:30vh;overflow:auto}
+#step-text{background:#f4f4f4}
+.keys{color:#666;font-size:12px}
+details summary{cursor:pointer;font:12px monospace}
 table{border-collapse:collapse}td,th{padding:2px 8px;border-bottom:1px solid #ddd;text-align:left}
 )CSS";
 
@@ -219,7 +223,8 @@ T.steps.forEach(([kind, text, ms], i) => {
   const li = document.createElement("li");
   li.className = "k-" + kind; li.id = "step-" + i;
   const k = document.createElement("span"); k.className = "kind"; k.textContent = kind;
-  li.append(k, (ms / 1000).toFixed(3) + "s " + text);
+  li.append(k, (ms / 1000).toFixed(3) + "s " + text.split("\n")[0]);
+  li.title = text;
   li.addEventListener("click", () => show(i));
   list.append(li);
 });
@@ -303,16 +308,19 @@ std::string test_page(const TestRecord &t) {
           "</h1><div>" + markup_text(t.script) + ":" + std::to_string(t.line) + " &middot; virtual " +
           duration(t.virtual_ms) + " &middot; wall " + duration(t.wall_ms) + " &middot; " +
           markup_text(t.ending) + "</div>";
-  if (t.failure) html += "<pre class=\"message\" id=\"failure\">" + markup_text(*t.failure) + "</pre>";
+  if (t.failure)
+    html += "<details><summary class=\"fail\">" + markup_text(t.failure->substr(0, t.failure->find('\n'))) +
+            "</summary><pre class=\"message\" id=\"failure\">" + markup_text(*t.failure) + "</pre></details>";
   html +=
       "</header>\n<main><ol id=\"timeline\" tabindex=\"0\"></ol><section><h2 id=\"step-title\"></h2>"
-      "<pre class=\"message\" id=\"step-text\" style=\"background:#f4f4f4\"></pre>"
       "<div class=\"screens\"><div><h2>screen</h2><div class=\"screen\" id=\"screen\"></div>"
       "<div id=\"cursor\"></div></div>"
       "<div id=\"expected-box\" hidden><h2>expected (differing cells marked on the screen)</h2>"
       "<div class=\"screen\" id=\"expected\"></div></div></div>"
+      "<pre class=\"message\" id=\"step-text\"></pre>"
       "<h2>user variables changed</h2><p id=\"no-variables\">none</p><table><tbody id=\"variables\"></tbody>"
-      "</table></section></main>\n<script type=\"application/json\" id=\"data\">" +
+      "</table><p class=\"keys\">&uarr; &darr; or click: step &middot; Home, "
+      "End</p></section></main>\n<script type=\"application/json\" id=\"data\">" +
       test_json(t) + "</script>\n<script>" + kScript + "</script></body></html>\n";
   return html;
 }
@@ -359,6 +367,7 @@ void TestReport::begin(const Session &session, const std::string &script, const 
   t.line = line;
   tests_.push_back(std::move(t));
   running_ = true;
+  failed_ = false;
   wall_start_ = std::chrono::steady_clock::now();
 }
 
@@ -417,15 +426,26 @@ void TestReport::command_ended(int) {
       tests_.back().steps.back().text += ": code " + describe_report(*report);
 }
 
+// The failing step shows the screen of the moment the check failed; the
+// command cut short after it may change the display.
+void TestReport::script_failed(const std::string &error) {
+  if (!running_ || failed_) return;
+  note_popups();
+  add_step("failure", error);
+  tests_.back().expected = session_->expected_screen;
+  tests_.back().ending = "failed at step " + std::to_string(tests_.back().steps.size());
+  failed_ = true;
+}
+
 void TestReport::end(const std::optional<std::string> &failure) {
   if (!running_) return;
   note_popups();
   TestRecord &t = tests_.back();
   t.failure = failure;
-  if (failure) {
-    add_step("failure", *failure);
-    t.expected = session_->expected_screen;
-    t.ending = "failed at step " + std::to_string(t.steps.size());
+  if (failure && failed_) {
+    add_step("end", "the test ended, failed");
+  } else if (failure) {
+    script_failed(*failure);
   } else {
     add_step("end", "the test passed");
     t.ending = "passed";

@@ -61,6 +61,7 @@ class TestReport : public RunObserver {
   void command_ended(int result) override;
   void library_waits() override;
   void log_entry(const termrt::LogEntry &entry) override;
+  void script_failed(const std::string &error) override;
 
   const std::vector<TestRecord> &tests() const { return tests_; }
 
@@ -71,6 +72,7 @@ class TestReport : public RunObserver {
   const Session *session_ = nullptr;
   std::vector<TestRecord> tests_;
   bool running_ = false;
+  bool failed_ = false;  // the failure step is recorded
   long long start_ms_ = 0;
   std::chrono::steady_clock::time_point wall_start_;
   std::map<int, std::string> variables_;

@@ -95,10 +95,11 @@ void PanelEnding::terminal_reset() {
   missed_mark_ = 0;
   beep_mark_ = 0;
   in_panel_ = false;
+  frozen_ = false;
 }
 
 void PanelEnding::command_starting(int code, const char *parm) {
-  if (code != 3 || !tracker_) return;
+  if (code != 3 || !tracker_ || frozen_) return;
   tracker_->command_starting(parm, "");
   if (!is_panel_command(parm)) return;
   Panel panel;
@@ -113,6 +114,7 @@ void PanelEnding::command_starting(int code, const char *parm) {
 }
 
 void PanelEnding::command_ended(int result) {
+  if (frozen_) return;
   if (tracker_) tracker_->command_ended(standing_report(term()).has_value());
   if (!in_panel_) return;
   count_beeps();
@@ -140,7 +142,7 @@ void PanelEnding::count_beeps() {
 }
 
 void PanelEnding::library_waits() {
-  if (!in_panel_) return;
+  if (!in_panel_ || frozen_) return;
   const termrt::Terminal &t = term();
   count_beeps();
   std::optional<std::string> line;
@@ -174,7 +176,7 @@ void PanelEnding::note_popup_line(const std::optional<std::string> &line) {
 }
 
 void PanelEnding::log_entry(const termrt::LogEntry &entry) {
-  if (!in_panel_ || entry.what.compare(0, 7, "action ") != 0) return;
+  if (!in_panel_ || frozen_ || entry.what.compare(0, 7, "action ") != 0) return;
   const std::string complete = ": key complete";
   const std::string &w = entry.what;
   if (w.size() < complete.size() || w.compare(w.size() - complete.size(), complete.size(), complete) != 0)
@@ -237,7 +239,7 @@ std::string PanelEnding::explanation() const {
     if (r.after_completion) refused.push_back(&r);
   std::string text;
   if (!completed && (!refused.empty() || last.beeps_after_completion > 0)) {
-    text = "the last panel (" + last.command + (last.running ? ") is still running" : ") ended") +
+    text = "the last panel (" + last.command + (last.running ? ") was running" : ") ended") +
            ": completion refused: ";
     for (std::size_t i = 0; i < refused.size(); ++i) text += (i ? "; " : "") + describe(*refused[i]);
     const int beeps = last.beeps_after_completion;
@@ -245,7 +247,7 @@ std::string PanelEnding::explanation() const {
       text += (refused.empty() ? "" : "; ") + std::to_string(beeps) + (beeps == 1 ? " beep" : " beeps");
     text += missing_files(last);
   } else if (!completed && !last.missed.empty()) {
-    text = "the last panel (" + last.command + (last.running ? ") is still running" : ") ended") +
+    text = "the last panel (" + last.command + (last.running ? ") was running" : ") ended") +
            missing_files(last);
   }
   // The refusals and bare beeps of the whole test that the test did not ask for.

@@ -26,6 +26,7 @@ class PanelEnding : public RunObserver {
   void command_ended(int result) override;
   void library_waits() override;
   void log_entry(const termrt::LogEntry &entry) override;
+  void script_failed(const std::string &) override { frozen_ = true; }
 
   // The lines a failure adds: how the last panel ended, when a refusal or a
   // missing file explains it, and the refusals and beeps of the test that
@@ -68,6 +69,7 @@ class PanelEnding : public RunObserver {
   std::size_t missed_mark_ = 0;            // the terminal's missed files already taken
   std::size_t beep_mark_ = 0;              // the terminal's log entries looked at
   bool in_panel_ = false;
+  bool frozen_ = false;  // the test failed: what the cut-short command does is no reason
 };
 
 }  // namespace formsterm

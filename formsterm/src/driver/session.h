@@ -46,6 +46,9 @@ struct RunObserver {
   // Each entry of the session's log as it is made (formsterm's notes, the
   // terminal's signals and calls), at the latest at the library's next wait.
   virtual void log_entry(const termrt::LogEntry & /*entry*/) {}
+  // A check or callback of the script failed while the library ran a
+  // command, which is now cut short: what follows is no longer the test's.
+  virtual void script_failed(const std::string & /*error*/) {}
   // Steering: true ends the script (interactive F12) when polled after a call.
   virtual bool quit_requested() { return false; }
   // A callback of the script failed while the library ran a command; true

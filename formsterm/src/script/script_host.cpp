@@ -165,6 +165,7 @@ void ScriptHost::callback_failed(const std::string &error, bool located) {
   if (callback_error_) return;
   callback_error_ = error;
   callback_error_located_ = located;
+  for (RunObserver *o : observers_) o->script_failed(error);
   const bool ended = std::any_of(observers_.begin(), observers_.end(),
                                  [](RunObserver *o) { return o->ends_failed_command(); });
   if (!ended) termrt::terminal().set_starvation_limit(0);  // the command's next wait ends it
