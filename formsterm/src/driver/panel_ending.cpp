@@ -160,6 +160,7 @@ void PanelEnding::note_popup_line(const std::optional<std::string> &line) {
   popup_line_ = line;
   popup_refused_ = false;
   if (!line) return;
+  ++panel.popups;
   for (const Refusing &r : kRefusing) {
     auto it = records_.find(r.message);
     if (it == records_.end() || trimmed(it->second.substr(0, kPopupWidth)) != *line) continue;
@@ -243,7 +244,7 @@ std::string PanelEnding::explanation() const {
            ": completion refused: ";
     for (std::size_t i = 0; i < refused.size(); ++i) text += (i ? "; " : "") + describe(*refused[i]);
     const int beeps = last.beeps_after_completion;
-    if (refused.empty() || beeps > static_cast<int>(refused.size()))
+    if (beeps > 0)
       text += (refused.empty() ? "" : "; ") + std::to_string(beeps) + (beeps == 1 ? " beep" : " beeps");
     text += missing_files(last);
   } else if (!completed && !last.missed.empty()) {
@@ -257,10 +258,11 @@ std::string PanelEnding::explanation() const {
     for (const Refusal &r : p.refusals)
       if (std::find(matched.begin(), matched.end(), r.popup) == matched.end())
         unexpected += "\n    " + describe(r);
-    const int bare = p.beeps - static_cast<int>(p.refusals.size());
-    if (bare > 0)
-      unexpected += "\n    " + std::to_string(bare) + (bare == 1 ? " beep" : " beeps") +
-                    " without a message in " + p.command + missing_files(p);
+    // A message gives one or two signals; beeps with no message at all are
+    // a refusal of their own.
+    if (p.popups == 0 && p.beeps > 0)
+      unexpected += "\n    " + std::to_string(p.beeps) + (p.beeps == 1 ? " beep" : " beeps") +
+                    " and no message in " + p.command + missing_files(p);
   }
   if (!unexpected.empty())
     text += std::string(text.empty() ? "" : "\n") +

@@ -49,6 +49,7 @@ class PanelEnding : public RunObserver {
     bool completion_pressed = false;
     std::vector<Refusal> refusals;
     int beeps = 0, beeps_after_completion = 0;  // the driver's message signal
+    int popups = 0;                             // popups that came or changed
     std::vector<std::string> missed;            // files looked up that were not there
   };
 
