@@ -122,4 +122,6 @@ int Terminal::transaction_flag() const { return device_->log.transaction_flag();
 long long Terminal::last_beep_ms() const { return device_->log.last_beep_ms(); }
 long long Terminal::last_led_ms() const { return device_->log.last_led_ms(); }
 
+const std::vector<std::string> &Terminal::clock_texts() const { return device_->log.clock_texts(); }
+
 }  // namespace termrt

@@ -152,6 +152,8 @@ class Terminal {
   int transaction_flag() const;
   long long last_beep_ms() const;
   long long last_led_ms() const;
+  // The texts the library's clock calls got ("100000", "260115"), each once.
+  const std::vector<std::string> &clock_texts() const;
 
  private:
   friend Device &device_of(Terminal &terminal);

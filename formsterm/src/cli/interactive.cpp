@@ -486,6 +486,7 @@ int run_interactive(const RunOptions &options, std::ostream &err) {
     Console console(host, std::filesystem::path(options.program).filename().string(), recorder.get());
     g_console = &console;
     host.add_observer(&console);
+    if (recorder) host.add_observer(recorder.get());
     host.reset_terminal();
     lua_sethook(host.lua(), count_hook, LUA_MASKCOUNT, 100000);
 
@@ -504,6 +505,7 @@ int run_interactive(const RunOptions &options, std::ostream &err) {
     lua_sethook(host.lua(), nullptr, 0, 0);
     g_console = nullptr;
     host.remove_observer(&console);
+    if (recorder) host.remove_observer(recorder.get());
     termrt::terminal().reset();  // drops the pump, which refers to the console
   }
   if (!options.record.empty()) err << "formsterm run: recorded the session in " << options.record << "\n";
