@@ -23,6 +23,7 @@ void Terminal::reset() { device_->reset(); }
 const Cell &Terminal::cell(int row, int col) const { return device_->display.cell(row, col); }
 std::string Terminal::row_text(int row) const { return device_->display.row_text(row); }
 std::string Terminal::row_attributes(int row) const { return device_->display.row_attributes(row); }
+unsigned long long Terminal::display_changes() const { return device_->display.changes(); }
 int Terminal::cursor_row() const { return device_->display.cursor_row(); }
 int Terminal::cursor_col() const { return device_->display.cursor_col(); }
 int Terminal::cursor_type() const { return device_->display.cursor_type(); }
@@ -91,6 +92,7 @@ void Terminal::set_unreadable(int number, bool unreadable) {
 void Terminal::set_variable(int number, std::string_view text) { device_->variables.set(number, text); }
 std::optional<std::string> Terminal::variable(int number) const { return device_->variables.text(number); }
 std::vector<int> Terminal::variable_numbers() const { return device_->variables.numbers(); }
+unsigned long long Terminal::variable_changes() const { return device_->variables.changes(); }
 
 void Terminal::add_file(std::string_view name, std::string_view content) {
   device_->files.add_file(name, content);

@@ -73,6 +73,8 @@ class Terminal {
   int cursor_row() const;
   int cursor_col() const;
   int cursor_type() const;
+  // Counts every write, clear and cursor change: equal counts, same display.
+  unsigned long long display_changes() const;
   void put_text(int row, int col, std::string_view text);  // as a program would
   void clear_screen();                                     // blank cells, attributes 0
 
@@ -125,6 +127,8 @@ class Terminal {
   void set_variable(int number, std::string_view text);  // defines it when needed
   std::optional<std::string> variable(int number) const;
   std::vector<int> variable_numbers() const;
+  // Counts every change of the user variables: equal counts, same variables.
+  unsigned long long variable_changes() const;
 
   // ---- data and validation files ----
   // Text with one record per line becomes zero-terminated records in line

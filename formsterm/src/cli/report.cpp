@@ -9,9 +9,10 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
+#include <string_view>
 
 #include "driver/screen.h"
 #include "terminal.h"
@@ -69,13 +70,13 @@ constexpr unsigned kControlPictures = 0x2400, kDeletePicture = 0x2421;
 
 // A JSON string safe inside a <script> element: quotes, backslashes and
 // markup characters escaped, every other byte as the mode says.
-std::string json_text(const std::string &text, Bytes bytes = Bytes::kText) {
-  std::string out = "\"";
+void append_json(std::string &out, std::string_view text, Bytes bytes = Bytes::kText) {
+  out += '"';
   for (unsigned char c : text) {
-    if (c == '"' || c == '\\' || c == '<' || c == '>' || c == '&')
-      json_char(out, c);
-    else if (printable(c))
+    if (printable(c) && c != '"' && c != '\\' && c != '<' && c != '>' && c != '&')
       out += static_cast<char>(c);
+    else if (printable(c))
+      json_char(out, c);
     else if (bytes == Bytes::kText)
       out += c == '\n' ? "\\n" : "\\\\" + hex_byte(c).substr(1);
     else if (c == 0 && bytes == Bytes::kExpected)
@@ -83,22 +84,30 @@ std::string json_text(const std::string &text, Bytes bytes = Bytes::kText) {
     else
       json_char(out, c < 0x20 ? kControlPictures + c : c == 0x7f ? kDeletePicture : c);
   }
-  return out + "\"";
+  out += '"';
 }
 
-std::string trimmed_row(std::string row) {
-  while (!row.empty() && row.back() == ' ') row.pop_back();
-  return row;
+std::string json_text(std::string_view text, Bytes bytes = Bytes::kText) {
+  std::string out;
+  append_json(out, text, bytes);
+  return out;
 }
 
+// The display's cells as they are, control bytes included; attributes as
+// the terminal's digits.
 ScreenPicture picture_now() {
   const termrt::Terminal &t = term();
   ScreenPicture p;
+  p.cells.resize(termrt::kRows * termrt::kCols);
+  p.attributes.resize(termrt::kRows * termrt::kCols);
+  char *cells = &p.cells[0], *attributes = &p.attributes[0];
   for (int r = 0; r < termrt::kRows; ++r) {
-    std::string cells(termrt::kCols, ' ');
-    for (int c = 0; c < termrt::kCols; ++c) cells[c] = static_cast<char>(t.cell(r, c).ch);
-    p.rows.push_back(cells);
-    p.attributes.push_back(t.row_attributes(r));
+    const termrt::Cell *row = &t.cell(r, 0);  // a row's cells stand together
+    for (int c = 0; c < termrt::kCols; ++c) {
+      *cells++ = static_cast<char>(row[c].ch);
+      const unsigned char attr = row[c].attr;
+      *attributes++ = static_cast<char>('0' + (attr < 10 ? attr : attr % 10));
+    }
   }
   p.cursor_row = t.cursor_row();
   p.cursor_col = t.cursor_col();
@@ -125,55 +134,66 @@ std::string duration(long long ms) {
 
 // A test's data for its page: screens as changes from the one before.
 std::string test_json(const TestRecord &t) {
-  std::ostringstream out;
-  out << "{\"name\":" << json_text(t.name) << ",\"script\":" << json_text(t.script) << ",\"line\":" << t.line
-      << ",\"passed\":" << (t.failure ? "false" : "true")
-      << ",\"failure\":" << (t.failure ? json_text(*t.failure) : "null")
-      << ",\"ending\":" << json_text(t.ending) << ",\"virtual\":" << json_text(duration(t.virtual_ms))
-      << ",\"wall\":" << json_text(duration(t.wall_ms)) << ",\"screens\":[";
-  const ScreenPicture blank{std::vector<std::string>(termrt::kRows, std::string(termrt::kCols, ' ')),
-                            std::vector<std::string>(termrt::kRows, std::string(termrt::kCols, '0')), 0, 0,
-                            0};
+  std::string out = "{\"name\":" + json_text(t.name) + ",\"script\":" + json_text(t.script) +
+                    ",\"line\":" + std::to_string(t.line) + ",\"passed\":" + (t.failure ? "false" : "true") +
+                    ",\"failure\":" + (t.failure ? json_text(*t.failure) : "null") +
+                    ",\"ending\":" + json_text(t.ending) +
+                    ",\"virtual\":" + json_text(duration(t.virtual_ms)) +
+                    ",\"wall\":" + json_text(duration(t.wall_ms)) + ",\"screens\":[";
+  out.reserve(t.steps.size() * 96 + t.screens.size() * 128);
+  const std::size_t size = termrt::kRows * termrt::kCols;
+  const ScreenPicture blank{std::string(size, ' '), std::string(size, '0'), 0, 0, 0};
   const ScreenPicture *before = &blank;
+  // The rows of one screen that differ from the screen before: {"row":"text",...}.
+  auto changed_rows = [&out](const std::string &now, const std::string &then, Bytes bytes, bool trim) {
+    out += '{';
+    bool first = true;
+    for (int r = 0; r < termrt::kRows; ++r) {
+      const std::string_view row = std::string_view(now).substr(r * termrt::kCols, termrt::kCols);
+      if (row == std::string_view(then).substr(r * termrt::kCols, termrt::kCols)) continue;
+      out += (first ? "\"" : ",\"") + std::to_string(r) + "\":";
+      append_json(out, trim ? row.substr(0, row.find_last_not_of(' ') + 1) : row, bytes);
+      first = false;
+    }
+    out += '}';
+  };
   for (std::size_t i = 0; i < t.screens.size(); ++i) {
     const ScreenPicture &s = t.screens[i];
-    out << (i ? "," : "") << "[" << s.cursor_row << "," << s.cursor_col << "," << s.cursor_type << ",{";
-    bool first = true;
-    for (int r = 0; r < termrt::kRows; ++r)
-      if (s.rows[r] != before->rows[r]) {
-        out << (first ? "" : ",") << "\"" << r << "\":" << json_text(trimmed_row(s.rows[r]), Bytes::kCells);
-        first = false;
-      }
-    out << "},{";
-    first = true;
-    for (int r = 0; r < termrt::kRows; ++r)
-      if (s.attributes[r] != before->attributes[r]) {
-        out << (first ? "" : ",") << "\"" << r << "\":" << json_text(s.attributes[r]);
-        first = false;
-      }
-    out << "}]";
+    out += (i ? ",[" : "[") + std::to_string(s.cursor_row) + "," + std::to_string(s.cursor_col) + "," +
+           std::to_string(s.cursor_type) + ",";
+    changed_rows(s.cells, before->cells, Bytes::kCells, true);
+    out += ',';
+    changed_rows(s.attributes, before->attributes, Bytes::kText, false);
+    out += ']';
     before = &s;
   }
-  out << "],\"steps\":[";
+  out += "],\"steps\":[";
   for (std::size_t i = 0; i < t.steps.size(); ++i) {
     const Step &s = t.steps[i];
-    out << (i ? "," : "") << "[" << json_text(s.kind) << "," << json_text(s.text) << "," << s.at_ms << ","
-        << s.screen << ",[";
-    for (std::size_t v = 0; v < s.variables.size(); ++v)
-      out << (v ? "," : "") << "[" << s.variables[v].first << "," << json_text(s.variables[v].second) << "]";
-    out << "]]";
+    out += i ? ",[" : "[";
+    append_json(out, s.kind);
+    out += ',';
+    append_json(out, s.text);
+    out += "," + std::to_string(s.at_ms) + "," + std::to_string(s.screen) + ",[";
+    for (std::size_t v = 0; v < s.variables.size(); ++v) {
+      out += (v ? ",[" : "[") + std::to_string(s.variables[v].first) + ",";
+      append_json(out, s.variables[v].second);
+      out += ']';
+    }
+    out += "]]";
   }
-  out << "],\"expected\":";
+  out += "],\"expected\":";
   if (t.expected) {
-    out << "[";
-    for (std::size_t r = 0; r < t.expected->size(); ++r)
-      out << (r ? "," : "") << json_text((*t.expected)[r], Bytes::kExpected);
-    out << "]";
+    out += '[';
+    for (std::size_t r = 0; r < t.expected->size(); ++r) {
+      if (r) out += ',';
+      append_json(out, (*t.expected)[r], Bytes::kExpected);
+    }
+    out += ']';
   } else {
-    out << "null";
+    out += "null";
   }
-  out << "}";
-  return out.str();
+  return out + "}";
 }
 
 // The style and the script of a test's page.
@@ -349,7 +369,11 @@ std::string index_page(const std::vector<TestRecord> &tests) {
   return html + "</tbody></table></main></body></html>\n";
 }
 
+// A new file each time: truncating the old one would make the file system
+// flush it to disk first, which costs more than the whole report.
 std::optional<std::string> write_file(const fs::path &path, const std::string &content) {
+  std::error_code ec;
+  fs::remove(path, ec);
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   out << content;
   out.close();
@@ -368,6 +392,8 @@ void TestReport::begin(const Session &session, const std::string &script, const 
   tests_.push_back(std::move(t));
   running_ = true;
   failed_ = false;
+  display_changes_ = 0;
+  variable_changes_ = 0;
   wall_start_ = std::chrono::steady_clock::now();
 }
 
@@ -385,22 +411,41 @@ void TestReport::terminal_reset() {
     if (std::optional<std::string> v = term().variable(n)) variables_[n] = *v;
 }
 
+// A step takes a new picture only when the display changed. The script
+// changes user variables only between calls of main: its steps (a call,
+// the end) look at all of them if any changed; the library's steps at a
+// variable the log says it wrote or cleared.
 void TestReport::add_step(std::string kind, std::string text) {
   if (!running_) return;
   TestRecord &t = tests_.back();
+  const bool script_step = kind == "call" || kind == "failure" || kind == "end";
+  const int written = text.compare(0, 6, "write ") == 0 || text.compare(0, 6, "clear ") == 0
+                          ? std::atoi(text.c_str() + 6)
+                          : 0;
   Step step{std::move(kind), std::move(text), term().now_ms() - start_ms_, 0, {}};
-  ScreenPicture now = picture_now();
-  if (t.screens.empty() || !(t.screens.back() == now)) t.screens.push_back(std::move(now));
-  step.screen = t.screens.size() - 1;
-  for (int n : term().variable_numbers()) {
-    const std::optional<std::string> v = term().variable(n);
-    auto it = variables_.find(n);
-    if (v && (it == variables_.end() || it->second != *v)) {
-      step.variables.emplace_back(n, *v);
-      variables_[n] = *v;
-    }
+  const unsigned long long changes = term().display_changes();
+  if (t.screens.empty() || changes != display_changes_) {
+    ScreenPicture now = picture_now();
+    if (t.screens.empty() || !(t.screens.back() == now)) t.screens.push_back(std::move(now));
+    display_changes_ = changes;
   }
+  step.screen = t.screens.size() - 1;
+  const unsigned long long changes_now = term().variable_changes();
+  if (script_step && changes_now != variable_changes_)
+    for (int n : term().variable_numbers()) note_variable(step, n);
+  else if (written > 0)
+    note_variable(step, written);
+  if (script_step || written > 0) variable_changes_ = changes_now;
   t.steps.push_back(std::move(step));
+}
+
+void TestReport::note_variable(Step &step, int number) {
+  const std::optional<std::string> value = term().variable(number);
+  if (!value) return;
+  auto it = variables_.find(number);
+  if (it != variables_.end() && it->second == *value) return;
+  step.variables.emplace_back(number, *value);
+  variables_[number] = *value;
 }
 
 void TestReport::log_entry(const termrt::LogEntry &entry) {

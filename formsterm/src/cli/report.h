@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "driver/session.h"
+#include "terminal.h"
 
 namespace formsterm {
 
@@ -26,11 +27,17 @@ struct Step {
 };
 
 struct ScreenPicture {
-  std::vector<std::string> rows, attributes;
+  std::string cells, attributes;  // the 20x40 cells row by row; an attribute digit each
   int cursor_row = 0, cursor_col = 0, cursor_type = 0;
   bool operator==(const ScreenPicture &o) const {
-    return rows == o.rows && attributes == o.attributes && cursor_row == o.cursor_row &&
-           cursor_col == o.cursor_col && cursor_type == o.cursor_type;
+    return cursor_row == o.cursor_row && cursor_col == o.cursor_col && cursor_type == o.cursor_type &&
+           cells == o.cells && attributes == o.attributes;
+  }
+  std::string row(int r) const {
+    return cells.substr(static_cast<std::size_t>(r) * termrt::kCols, termrt::kCols);
+  }
+  std::string row_attributes(int r) const {
+    return attributes.substr(static_cast<std::size_t>(r) * termrt::kCols, termrt::kCols);
   }
 };
 
@@ -67,6 +74,7 @@ class TestReport : public RunObserver {
 
  private:
   void add_step(std::string kind, std::string text);
+  void note_variable(Step &step, int number);
   void note_popups();
 
   const Session *session_ = nullptr;
@@ -78,6 +86,8 @@ class TestReport : public RunObserver {
   std::map<int, std::string> variables_;
   std::size_t popups_seen_ = 0;
   std::string last_command_;
+  unsigned long long display_changes_ = 0;   // the terminal's count at the last picture
+  unsigned long long variable_changes_ = 0;  // and at the last look at the variables
 };
 
 // Whether files can be written in dir (created when missing); the reason

@@ -69,7 +69,7 @@ std::string describe_report(const StandingReport &report) {
 
 void Session::clear() {
   notes_.clear();
-  traced_ = 0;
+  own_traced_ = notes_traced_ = 0;
   popups_.clear();
   matched_popups_.clear();
   expected_screen.reset();
@@ -100,7 +100,7 @@ int Session::count_log(const std::string &prefix) const {
 void Session::clear_log() {
   term().clear_log();
   notes_.clear();
-  traced_ = 0;
+  own_traced_ = notes_traced_ = 0;
 }
 
 void Session::note(const std::string &what) {
@@ -111,11 +111,20 @@ void Session::note(const std::string &what) {
   flush_trace();
 }
 
+// Hands on the entries made since the last flush, merged as log() merges
+// them, without building the whole log again.
 void Session::flush_trace() {
   if (!on_entry) return;
-  const std::vector<termrt::LogEntry> entries = log();
-  if (traced_ > entries.size()) traced_ = 0;
-  for (; traced_ < entries.size(); ++traced_) on_entry(entries[traced_]);
+  const std::vector<termrt::LogEntry> &own = term().log();
+  if (own_traced_ > own.size()) own_traced_ = notes_traced_ = 0;  // the terminal's log was cleared
+  for (;;) {
+    if (notes_traced_ < notes_.size() && notes_[notes_traced_].position <= own_traced_)
+      on_entry(notes_[notes_traced_++].entry);
+    else if (own_traced_ < own.size())
+      on_entry(own[own_traced_++]);
+    else
+      return;
+  }
 }
 
 void Session::call_started(const std::string &what) { note("main " + what); }

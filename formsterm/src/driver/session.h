@@ -111,7 +111,7 @@ class Session {
     termrt::LogEntry entry;
   };
   std::vector<Note> notes_;
-  std::size_t traced_ = 0;
+  std::size_t own_traced_ = 0, notes_traced_ = 0;  // handed to on_entry so far
   std::vector<std::string> popups_;
   std::vector<std::size_t> matched_popups_;
   std::optional<std::string> popup_seen_;
