@@ -54,7 +54,10 @@ std::string numbers(std::initializer_list<int> values) {
   return out;
 }
 
-void copy_clock_text(char *buffer, const char *text) { std::snprintf(buffer, kClockTextSize, "%.8s", text); }
+void copy_clock_text(char *buffer, const char *text) {
+  std::snprintf(buffer, kClockTextSize, "%.8s", text);
+  device().log.note_clock_text(buffer);
+}
 
 }  // namespace
 

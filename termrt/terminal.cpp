@@ -23,6 +23,7 @@ void Terminal::reset() { device_->reset(); }
 const Cell &Terminal::cell(int row, int col) const { return device_->display.cell(row, col); }
 std::string Terminal::row_text(int row) const { return device_->display.row_text(row); }
 std::string Terminal::row_attributes(int row) const { return device_->display.row_attributes(row); }
+unsigned long long Terminal::display_changes() const { return device_->display.changes(); }
 int Terminal::cursor_row() const { return device_->display.cursor_row(); }
 int Terminal::cursor_col() const { return device_->display.cursor_col(); }
 int Terminal::cursor_type() const { return device_->display.cursor_type(); }
@@ -90,6 +91,7 @@ void Terminal::set_unreadable(int number, bool unreadable) {
 void Terminal::set_variable(int number, std::string_view text) { device_->variables.set(number, text); }
 std::optional<std::string> Terminal::variable(int number) const { return device_->variables.text(number); }
 std::vector<int> Terminal::variable_numbers() const { return device_->variables.numbers(); }
+unsigned long long Terminal::variable_changes() const { return device_->variables.changes(); }
 
 void Terminal::add_file(std::string_view name, std::string_view content) {
   device_->files.add_file(name, content);
@@ -104,6 +106,10 @@ void Terminal::force_validation(std::string_view name, int answer) {
   device_->files.force_validation(name, answer);
 }
 void Terminal::clear_forced_validation() { device_->files.clear_forced_validation(); }
+std::optional<std::string_view> Terminal::file_image(std::string_view name) const {
+  return device_->files.image(name);
+}
+const std::vector<std::string> &Terminal::missed_files() const { return device_->files.missed(); }
 
 // ---------------------------------------------------------------- log
 
@@ -116,5 +122,7 @@ int Terminal::calls(std::string_view function) const { return device_->log.calls
 int Terminal::transaction_flag() const { return device_->log.transaction_flag(); }
 long long Terminal::last_beep_ms() const { return device_->log.last_beep_ms(); }
 long long Terminal::last_led_ms() const { return device_->log.last_led_ms(); }
+
+const std::vector<std::string> &Terminal::clock_texts() const { return device_->log.clock_texts(); }
 
 }  // namespace termrt

@@ -73,6 +73,8 @@ class Terminal {
   int cursor_row() const;
   int cursor_col() const;
   int cursor_type() const;
+  // Counts every write, clear and cursor change: equal counts, same display.
+  unsigned long long display_changes() const;
   void put_text(int row, int col, std::string_view text);  // as a program would
   void clear_screen();                                     // blank cells, attributes 0
 
@@ -124,6 +126,8 @@ class Terminal {
   void set_variable(int number, std::string_view text);  // defines it when needed
   std::optional<std::string> variable(int number) const;
   std::vector<int> variable_numbers() const;
+  // Counts every change of the user variables: equal counts, same variables.
+  unsigned long long variable_changes() const;
 
   // ---- data and validation files ----
   // Text with one record per line becomes zero-terminated records in line
@@ -135,6 +139,11 @@ class Terminal {
   std::size_t load_directory(std::string_view path);         // every regular file
   void force_validation(std::string_view name, int answer);  // "" forces all
   void clear_forced_validation();
+  // A file's image as the library would get it; nothing when there is none.
+  std::optional<std::string_view> file_image(std::string_view name) const;
+  // The names the library asked for (_DataFile) that found no file, each
+  // once, in the order first asked.
+  const std::vector<std::string> &missed_files() const;
 
   // ---- what happened ----
   const std::vector<LogEntry> &log() const;
@@ -146,6 +155,8 @@ class Terminal {
   int transaction_flag() const;
   long long last_beep_ms() const;
   long long last_led_ms() const;
+  // The texts the library's clock calls got ("100000", "260115"), each once.
+  const std::vector<std::string> &clock_texts() const;
 
  private:
   friend Device &device_of(Terminal &terminal);

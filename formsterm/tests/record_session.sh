@@ -2,7 +2,8 @@
 # record_session.sh FORMSTERM EXAMPLE_DIR WORK_DIR - records sessions of the
 # receiving example through tmux with `formsterm run --record` and replays
 # the recorded tests: one ended by the program (a snapshot taken with F8 on
-# the way), one stopped with F12 in the middle of a panel. Also: a terminal
+# the way), one stopped with F12 in the middle of a panel, one recorded in
+# the program's own folder and replayed from another. Also: a terminal
 # too small for the display says how large it must be. Exits 77 (skipped)
 # where tmux is missing.
 set -u
@@ -20,7 +21,7 @@ start() {
   local width=$1 height=$2
   shift 2
   tmx kill-session -t rec 2>/dev/null
-  tmx new-session -d -s rec -x "$width" -y "$height" "$formsterm $*; echo EXIT=\$?; sleep 60" ||
+  tmx new-session -d -s rec -c "${folder:-$PWD}" -x "$width" -y "$height" "$formsterm $*; echo EXIT=\$?; sleep 60" ||
     fail "tmux did not start a session"
 }
 
@@ -68,6 +69,33 @@ grep -qF -- '-- the recording stopped here: stopped by F12' "$work/stopped_test.
   fail "no comment on where it stopped: $(cat "$work/stopped_test.lua")"
 "$formsterm" test "$work/stopped_test.lua" | tee "$work/stopped.out" | grep -qx "1 passed, 0 failed" ||
   { cat "$work/stopped_test.lua" "$work/stopped.out"; fail "the stopped recording does not replay green"; }
+
+# Recorded in the program's own folder, today's date typed into the date
+# field: the typed date stays in the golden (only the clock's is masked),
+# the panel's variables are checked, and the test replays from elsewhere.
+cp -r "$example" "$work/own"
+today=$(date +%d%m%Y)
+folder=$work/own start 100 30 run --record NEW_test.lua receiving.lua
+wait_for "Part no.   ______"
+text 10001; keys Enter
+text 7; keys Enter
+text "$today"; keys Enter
+text 4000123457; keys Enter
+keys F8
+wait_for "snapshot 1 taken"
+text b-01; keys F10
+wait_for "Receipts today: 1"
+keys F12
+wait_for "EXIT=0"
+recorded=$work/own/NEW_test.lua
+grep -q 'load_directory' "$recorded" && fail "a test in the program's folder loads a folder: $(cat "$recorded")"
+grep -qF 'expect_uv(3, "'"${today:0:2}-${today:2:2}-${today:4:4}"'")' "$recorded" ||
+  fail "the panel's variables are not checked: $(cat "$recorded")"
+grep -qF "${today:0:2}-${today:2:2}-${today:4:4}" "$work/own/golden/NEW_test_1.txt" ||
+  fail "the typed date was masked: $(cat "$work/own/golden/NEW_test_1.txt")"
+grep -qF '??.??.??' "$work/own/golden/NEW_test_1.txt" || fail "the clock's date was not masked"
+(cd / && "$formsterm" test "$recorded") | tee "$work/own.out" | grep -qx "1 passed, 0 failed" ||
+  { cat "$recorded" "$work/own.out"; fail "the session recorded in the program's folder does not replay green"; }
 
 # Too small for the display: it says so instead of cutting rows.
 start 40 20 run "$example/receiving.lua"

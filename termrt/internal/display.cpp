@@ -10,6 +10,7 @@ bool on_display(int row, int col) { return row >= 0 && row < kRows && col >= 0 &
 }  // namespace
 
 void Display::reset() {
+  ++changes_;
   clear();
   cursor_row_ = cursor_col_ = cursor_type_ = 0;
 }
@@ -37,6 +38,7 @@ std::string Display::row_attributes(int row) const {
 }
 
 void Display::write(int row, int col, const char *text, int length, int attr, bool set_attr) {
+  ++changes_;
   if (text == nullptr || row < 0 || row >= kRows) return;
   for (int i = 0; i < length; ++i) {
     int c = col + i;
@@ -48,6 +50,7 @@ void Display::write(int row, int col, const char *text, int length, int attr, bo
 }
 
 void Display::fill(int row, int col, int character, int count) {
+  ++changes_;
   if (row < 0 || row >= kRows) return;
   for (int i = 0; i < count; ++i) {
     int c = col + i;
@@ -66,6 +69,7 @@ void Display::read_cells(unsigned char *cells, int count, int row, int col) cons
 }
 
 void Display::write_cells(const unsigned char *cells, int count, int row, int col) {
+  ++changes_;
   if (cells == nullptr || row < 0 || row >= kRows) return;
   for (int i = 0; i < count; ++i) {
     int c = col + i;
@@ -77,11 +81,13 @@ void Display::write_cells(const unsigned char *cells, int count, int row, int co
 }
 
 void Display::clear() {
+  ++changes_;
   for (auto &row : cells_)
     for (auto &c : row) c = Cell{};
 }
 
 bool Display::set_cursor(int row, int col) {
+  ++changes_;
   if (!on_display(row, col)) return false;
   cursor_row_ = row;
   cursor_col_ = col;

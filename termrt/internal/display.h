@@ -20,6 +20,9 @@ class Display {
   int cursor_row() const { return cursor_row_; }
   int cursor_col() const { return cursor_col_; }
   int cursor_type() const { return cursor_type_; }
+  // How many writes, clears and cursor moves there have been: a host that
+  // keeps pictures of the display takes a new one only when this moved.
+  unsigned long long changes() const { return changes_; }
 
   // Characters from text; their attribute too when set_attr.
   void write(int row, int col, const char *text, int length, int attr, bool set_attr);
@@ -29,11 +32,15 @@ class Display {
   void write_cells(const unsigned char *cells, int count, int row, int col);
   void clear();
   bool set_cursor(int row, int col);  // false when the place is off the display
-  void set_cursor_type(int type) { cursor_type_ = type; }
+  void set_cursor_type(int type) {
+    ++changes_;
+    cursor_type_ = type;
+  }
 
  private:
   Cell cells_[kRows][kCols];
   int cursor_row_ = 0, cursor_col_ = 0, cursor_type_ = 0;
+  unsigned long long changes_ = 0;
 };
 
 }  // namespace termrt

@@ -2,6 +2,7 @@
 // values against them.
 #include "internal/files.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstring>
 #include <filesystem>
@@ -39,6 +40,7 @@ bool listed(std::string_view image, std::string_view value) {
 void Files::reset() {
   files_.clear();
   forced_.clear();
+  missed_.clear();
 }
 
 void Files::add_image(std::string_view name, std::string_view bytes) {
@@ -92,8 +94,22 @@ std::size_t Files::load_directory(std::string_view path) {
 
 void Files::force_validation(std::string_view name, int answer) { forced_[upper(name)] = answer; }
 
-bool Files::data_file(const char *name, const char **image, unsigned int *size) const {
+std::optional<std::string_view> Files::image(std::string_view name) const {
+  const File *file = find(name);
+  if (file == nullptr) return std::nullopt;
+  return std::string_view(file->bytes);
+}
+
+// Each name once: the driver may look a missing file up thousands of times.
+void Files::note_missed(std::string_view name) {
+  if (missed_.size() >= kMissedLimit || std::find(missed_.begin(), missed_.end(), name) != missed_.end())
+    return;
+  missed_.emplace_back(name);
+}
+
+bool Files::data_file(const char *name, const char **image, unsigned int *size) {
   const File *file = name ? find(name) : nullptr;
+  if (file == nullptr && name != nullptr) note_missed(name);
   if (file == nullptr || image == nullptr || size == nullptr) return false;
   *image = file->block.get();
   *size = static_cast<unsigned int>(file->bytes.size());

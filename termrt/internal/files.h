@@ -11,8 +11,10 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "internal/log.h"
 
@@ -30,9 +32,14 @@ class Files {
   std::size_t load_directory(std::string_view path);
   void force_validation(std::string_view name, int answer);  // "" forces all
   void clear_forced_validation() { forced_.clear(); }
+  // The image of a file, for hosts; nothing when there is none.
+  std::optional<std::string_view> image(std::string_view name) const;
+  const std::vector<std::string> &missed() const { return missed_; }
 
   // The library's side, with the run-time's answers; validations are logged.
-  bool data_file(const char *name, const char **image, unsigned int *size) const;
+  // A name that finds no file is noted (not logged: the log is what the
+  // library did, and hosts explain failures with the names it missed).
+  bool data_file(const char *name, const char **image, unsigned int *size);
   int validation(const char *name, const char *mode, const char *text);
 
  private:
@@ -42,10 +49,14 @@ class Files {
   };
 
   const File *find(std::string_view name) const;
+  void note_missed(std::string_view name);
+
+  static constexpr std::size_t kMissedLimit = 64;  // distinct names kept
 
   Log &log_;
   std::map<std::string, File> files_;  // by upper-case name
   std::map<std::string, int> forced_;  // the same
+  std::vector<std::string> missed_;    // the names data_file did not find, each once, in order
 };
 
 }  // namespace termrt

@@ -5,6 +5,7 @@
 #ifndef TERMRT_INTERNAL_LOG_H
 #define TERMRT_INTERNAL_LOG_H
 
+#include <algorithm>
 #include <map>
 #include <string>
 #include <string_view>
@@ -37,6 +38,11 @@ class Log {
   void led() { last_led_ms_ = clock_.now_ms(); }
   long long last_beep_ms() const { return last_beep_ms_; }
   long long last_led_ms() const { return last_led_ms_; }
+  // The texts the clock functions handed out, each once (not logged: hosts
+  // tell by them which text on the display came from the clock).
+  void note_clock_text(std::string text);
+  const std::vector<std::string> &clock_texts() const { return clock_texts_; }
+
   void set_transaction_flag(int flag) { transaction_flag_ = flag; }
   int transaction_flag() const { return transaction_flag_; }
 
@@ -44,6 +50,7 @@ class Log {
   const Clock &clock_;
   std::vector<LogEntry> entries_;
   std::vector<int> waits_;  // each _WaitEvent argument
+  std::vector<std::string> clock_texts_;
   std::map<const char *, int> calls_;
   int transaction_flag_ = -1;
   long long last_beep_ms_ = -1, last_led_ms_ = -1;

@@ -18,17 +18,20 @@ constexpr int kLastVariable = 99;
 }  // namespace
 
 void Variables::reset() {
+  ++changes_;
   variables_.clear();
   for (int n = kFirstVariable; n <= kLastVariable; ++n) variables_[n] = Variable{};
 }
 
 void Variables::define(int number, std::size_t capacity) {
+  ++changes_;
   Variable &v = variables_[number];
   v.capacity = capacity;
   if (v.text.size() > capacity) v.text.resize(capacity);
 }
 
 void Variables::set(int number, std::string_view text) {
+  ++changes_;
   Variable &v = variables_[number];
   v.text = text.substr(0, kMaxText);
   if (v.capacity < v.text.size()) v.capacity = v.text.size();
@@ -57,6 +60,7 @@ int Variables::read(int number, char *buffer) const {
 }
 
 int Variables::write(int number, const char *text) {
+  ++changes_;
   std::string t = text ? text : "";
   int result = RT_OK;
   auto it = variables_.find(number);
@@ -71,6 +75,7 @@ int Variables::write(int number, const char *text) {
 }
 
 int Variables::clear(int number) {
+  ++changes_;
   log_.note("clear " + std::to_string(number));
   auto it = variables_.find(number);
   if (it == variables_.end()) return RT_VARIABLE_UNREADABLE;

@@ -21,11 +21,19 @@ class Variables {
   void reset();
 
   void define(int number, std::size_t capacity = kMaxText);
-  void remove(int number) { variables_.erase(number); }
-  void set_unreadable(int number, bool unreadable) { variables_[number].unreadable = unreadable; }
+  void remove(int number) {
+    ++changes_;
+    variables_.erase(number);
+  }
+  void set_unreadable(int number, bool unreadable) {
+    ++changes_;
+    variables_[number].unreadable = unreadable;
+  }
   void set(int number, std::string_view text);  // defines it when needed
   std::optional<std::string> text(int number) const;
   std::vector<int> numbers() const;
+  // How many changes there have been: equal counts, same variables.
+  unsigned long long changes() const { return changes_; }
 
   // The library's side, with the run-time's answers; writes and clears are
   // logged.
@@ -45,6 +53,7 @@ class Variables {
 
   Log &log_;
   std::map<int, Variable> variables_;
+  unsigned long long changes_ = 0;
 };
 
 }  // namespace termrt

@@ -340,6 +340,7 @@ class ProgramWatch : public RunObserver {
   ProgramWatch(ScriptHost &host, const std::string &help_content, std::map<int, std::string> texts)
       : host_(host), help_content_(help_content), tracker_("HELP.VAL", std::move(texts)) {}
 
+  bool print(const std::string &) override { return true; }  // the program's prints are not findings
   void terminal_reset() override {
     termrt::Terminal &t = termrt::terminal();
     t.add_file("HELP.VAL", help_content_);
@@ -403,9 +404,8 @@ std::vector<Finding> check_program_panels(const CheckOptions &options, const std
   host_options.library_path = options.library_path;
   host_options.script = options.program;
   ScriptHost host(host_options);
-  host.print = [](const std::string &) {};
   ProgramWatch watch(host, help_content, texts);
-  host.observer = &watch;
+  host.add_observer(&watch);
   host.fresh_start();
   const std::optional<std::string> error = host.run_script();
   std::vector<Finding> findings;
@@ -442,7 +442,7 @@ std::vector<Finding> check_program_panels(const CheckOptions &options, const std
                         "the program failed: " + error->substr(0, error->find('\n')) +
                             "; the panels it started before that are checked",
                         false, options.program});
-  host.observer = nullptr;
+  host.remove_observer(&watch);
   termrt::terminal().reset();
   return findings;
 }

@@ -108,6 +108,7 @@ class RunWatch : public RunObserver {
       }
   }
 
+  bool print(const std::string &) override { return true; }  // the runs are silent
   void terminal_reset() override {
     if (change_.file == nullptr || change_.file->path.parent_path() != folder_) return;
     termrt::Terminal &t = termrt::terminal();
@@ -257,9 +258,8 @@ std::uint64_t run_scripts(const TestOptions &options, const std::vector<HelpFile
     host_options.script = script;
     host_options.snapshot_dir = snapshots.path();
     ScriptHost host(host_options);
-    host.print = [](const std::string &) {};
     RunWatch watch(host.script_dir(), files, change, outcomes);
-    host.observer = &watch;
+    host.add_observer(&watch);
     host.fresh_start();
     watch.test_ended(host.run_script());
     for (int i = 0; i < host.test_count(); ++i) {
@@ -267,7 +267,7 @@ std::uint64_t run_scripts(const TestOptions &options, const std::vector<HelpFile
       host.fresh_start();
       watch.test_ended(host.run_test(i));
     }
-    host.observer = nullptr;
+    host.remove_observer(&watch);
     fingerprint = fingerprint * 31 + watch.fingerprint();
   }
   return fingerprint;

@@ -24,9 +24,9 @@
 #include <vector>
 
 #include "driver/library.h"
+#include "driver/session.h"
 #include "script/recorder.h"
 #include "script/script_host.h"
-#include "driver/session.h"
 #include "terminal.h"
 
 namespace formsterm {
@@ -110,10 +110,29 @@ class SignalHandlers {
   void (*old_[kCount])(int);
 };
 
-class Console {
+// The interactive terminal watches and steers the run: it sets up real
+// time on every fresh terminal, redraws and reads keys after every call,
+// ends the script on F12, and shows the program's prints on its status line.
+class Console : public RunObserver {
  public:
   Console(ScriptHost &host, std::string title, Recorder *recorder)
       : host_(host), title_(std::move(title)), recorder_(recorder) {}
+
+  void terminal_reset() override {
+    termrt::Terminal &t = termrt::terminal();
+    t.set_real_time(true);
+    t.on_wait([this](int ms) { pump(std::max(ms, 0)); });
+  }
+  void command_ended(int) override { pump(-1); }
+  bool quit_requested() override { return quitting_; }
+  bool ends_failed_command() override {
+    quit("a failing callback");
+    return true;
+  }
+  bool print(const std::string &text) override {
+    set_status(text);
+    return true;
+  }
 
   bool quitting() const { return quitting_; }
   // How the user stopped the program: the key, and what main was doing.
@@ -466,15 +485,8 @@ int run_interactive(const RunOptions &options, std::ostream &err) {
     if (!options.record.empty()) recorder = std::make_unique<Recorder>(options.record, options.program);
     Console console(host, std::filesystem::path(options.program).filename().string(), recorder.get());
     g_console = &console;
-    host.on_fresh = [&console] {
-      termrt::Terminal &t = termrt::terminal();
-      t.set_real_time(true);
-      t.on_wait([&console](int ms) { console.pump(std::max(ms, 0)); });
-    };
-    host.after_call = [&console] { console.pump(-1); };
-    host.quit_requested = [&console] { return console.quitting(); };
-    host.on_callback_error = [&console] { console.quit("a failing callback"); };
-    host.print = [&console](const std::string &text) { console.set_status(text); };
+    host.add_observer(&console);
+    if (recorder) host.add_observer(recorder.get());
     host.reset_terminal();
     lua_sethook(host.lua(), count_hook, LUA_MASKCOUNT, 100000);
 
@@ -492,11 +504,8 @@ int run_interactive(const RunOptions &options, std::ostream &err) {
 
     lua_sethook(host.lua(), nullptr, 0, 0);
     g_console = nullptr;
-    host.on_fresh = nullptr;
-    host.after_call = nullptr;
-    host.quit_requested = nullptr;
-    host.on_callback_error = nullptr;
-    host.print = nullptr;
+    host.remove_observer(&console);
+    if (recorder) host.remove_observer(recorder.get());
     termrt::terminal().reset();  // drops the pump, which refers to the console
   }
   if (!options.record.empty()) err << "formsterm run: recorded the session in " << options.record << "\n";

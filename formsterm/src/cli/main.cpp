@@ -70,6 +70,9 @@ int main(int argc, char **argv) {
   test_command->add_option("--filter", test.filter, "run only the tests whose name holds this text");
   test_command->add_flag("--trace", test.trace,
                          "print each call of main, error report and signal as it happens");
+  test_command->add_option("--report", test.report_dir,
+                           "write an HTML report of every test's steps and screens into this folder");
+  test_command->add_option("--junit", test.junit_file, "write the results as JUnit XML into this file");
   test_command->add_option("--snapshots", test.snapshot_dir, "the folder for snapshots with relative paths");
   // A flag that takes its file only after "=": a following word is a script,
   // never the file (the JSON would overwrite it).
@@ -112,7 +115,7 @@ int main(int argc, char **argv) {
     }
     if (*test_command) {
       test.library_path = library;
-      const int status = formsterm::run_tests(test, std::cout);
+      const int status = formsterm::run_tests(test, std::cout, std::cerr);
       if (coverage->count() == 0) return status;
       return std::max(status, formsterm::report_coverage(test, coverage_file, std::cout));
     }

@@ -198,4 +198,10 @@ std::string updated_golden(const Golden *old, const Snapshot &s, char mask, bool
   return snapshot_text(masked, with_cursor, with_attributes);
 }
 
+std::string failure_with_screen(const std::string &what) {
+  std::string screen = framed_screen(take_snapshot(termrt::terminal()));
+  screen.pop_back();  // the last line break; a traceback may follow
+  return what + "\n" + screen;
+}
+
 }  // namespace formsterm

@@ -25,6 +25,9 @@ Snapshot take_snapshot(const termrt::Terminal &t);
 // their attribute digits beside them; the cursor on a last line.
 std::string framed_screen(const Snapshot &s);
 
+// The failure text of a check: what went wrong and the screen now.
+std::string failure_with_screen(const std::string &what);
+
 // The golden text form: the 20 rows (trailing blanks dropped), then an
 // "@cursor ROW COL" line and an "@attributes" section when asked for.
 std::string snapshot_text(const Snapshot &s, bool with_cursor = false, bool with_attributes = false);

@@ -3,8 +3,8 @@
 #include "driver/session.h"
 
 #include "common/text.h"
-#include "script/api.h"
 #include "driver/result_codes.h"
+#include "driver/screen.h"
 
 namespace formsterm {
 
@@ -17,7 +17,6 @@ const char kAppendHead[] = "ZEB append too long:";
 const char kPressAnyKey[] = "Press any key to continue";
 const char kPopupBorder[] = "+----------------------+";
 constexpr int kPopupLeft = 2, kPopupWidth = 22;
-
 
 }  // namespace
 
@@ -60,8 +59,10 @@ std::string describe_report(const StandingReport &report) {
 
 void Session::clear() {
   notes_.clear();
-  traced_ = 0;
+  own_traced_ = notes_traced_ = 0;
   popups_.clear();
+  matched_popups_.clear();
+  expected_screen.reset();
   popup_seen_.reset();
   report_seen_.reset();
 }
@@ -89,7 +90,7 @@ int Session::count_log(const std::string &prefix) const {
 void Session::clear_log() {
   term().clear_log();
   notes_.clear();
-  traced_ = 0;
+  own_traced_ = notes_traced_ = 0;
 }
 
 void Session::note(const std::string &what) {
@@ -100,11 +101,20 @@ void Session::note(const std::string &what) {
   flush_trace();
 }
 
+// Hands on the entries made since the last flush, merged as log() merges
+// them, without building the whole log again.
 void Session::flush_trace() {
-  if (!trace) return;
-  const std::vector<termrt::LogEntry> entries = log();
-  if (traced_ > entries.size()) traced_ = 0;
-  for (; traced_ < entries.size(); ++traced_) trace(entries[traced_].what);
+  if (!on_entry) return;
+  const std::vector<termrt::LogEntry> &own = term().log();
+  if (own_traced_ > own.size()) own_traced_ = notes_traced_ = 0;  // the terminal's log was cleared
+  for (;;) {
+    if (notes_traced_ < notes_.size() && notes_[notes_traced_].position <= own_traced_)
+      on_entry(notes_[notes_traced_++].entry);
+    else if (own_traced_ < own.size())
+      on_entry(own[own_traced_++]);
+    else
+      return;
+  }
 }
 
 void Session::call_started(const std::string &what) { note("main " + what); }

@@ -24,9 +24,6 @@ void clear_callbacks(lua_State *L);
 // character, or a number; throws ScriptError.
 int key_code(lua_State *L, int index, const char *function);
 
-// The failure text of an expect check: what went wrong and the screen.
-std::string failure_with_screen(const std::string &what);
-
 }  // namespace formsterm
 
 #endif

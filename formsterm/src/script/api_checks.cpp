@@ -12,6 +12,7 @@
 //   expect_golden(path [, {mask=, cursor=, attributes=}])
 //   KEY.ENTER, KEY.CANCEL, ...      the key codes
 //   print(...)                     goes where the mode wants it
+#include <algorithm>
 #include <cctype>
 #include <cstring>
 #include <filesystem>
@@ -19,9 +20,9 @@
 #include <iostream>
 #include <sstream>
 
-#include "script/api.h"
 #include "common/text.h"
 #include "driver/screen.h"
+#include "script/api.h"
 #include "script/script_host.h"
 #include "terminal.h"
 
@@ -56,6 +57,18 @@ std::string shown(lua_State *L, int index) {
 
 [[noreturn]] void fail(const std::string &what) { throw ScriptError(failure_with_screen(what)); }
 
+// A screen check failed: the screen it expected, for the report to set
+// beside the display - the display with text in its place at (r, c).
+void expect_screen_with(lua_State *L, int r, int c, const std::string &text) {
+  std::vector<std::string> rows;
+  for (int i = 0; i < termrt::kRows; ++i) rows.push_back(term().row_text(i));
+  std::string &row = rows[static_cast<std::size_t>(r)];
+  row.replace(static_cast<std::size_t>(c), std::min(text.size(), row.size() - static_cast<std::size_t>(c)),
+              text.substr(0, row.size() - static_cast<std::size_t>(c)));
+  row.resize(termrt::kCols, ' ');
+  host_of(L).session().expected_screen = rows;
+}
+
 int l_test(lua_State *L) {
   const std::string name = string_arg(L, 1, "test");
   function_arg(L, 2, "test");
@@ -83,7 +96,9 @@ int l_expect_row(lua_State *L) {
     throw ScriptError("expect_row: row " + std::to_string(r) + " is off the display");
   const std::string actual = right_trimmed(term().row_text(static_cast<int>(r)));
   if (actual == right_trimmed(text)) return 0;
-  fail("row " + std::to_string(r) + " reads " + in_quotes(actual) + ", expected " + in_quotes(right_trimmed(text)));
+  expect_screen_with(L, static_cast<int>(r), 0, right_trimmed(text) + std::string(termrt::kCols, ' '));
+  fail("row " + std::to_string(r) + " reads " + in_quotes(actual) + ", expected " +
+       in_quotes(right_trimmed(text)));
 }
 
 int l_expect_text(lua_State *L) {
@@ -96,6 +111,7 @@ int l_expect_text(lua_State *L) {
   const std::string actual =
       term().row_text(static_cast<int>(r)).substr(static_cast<std::size_t>(c), text.size());
   if (actual == text) return 0;
+  expect_screen_with(L, static_cast<int>(r), static_cast<int>(c), text);
   fail("at " + std::to_string(r) + "," + std::to_string(c) + " the screen reads " + in_quotes(actual) +
        ", expected " + in_quotes(text));
 }
@@ -120,8 +136,9 @@ int l_expect_uv(lua_State *L) {
   const std::optional<std::string> text = opt_string_arg(L, 2, "expect_uv");
   const std::optional<std::string> actual = term().variable(static_cast<int>(n));
   if (actual == text) return 0;
-  fail("user variable " + std::to_string(n) + " holds " + (actual ? in_quotes(*actual) : "nothing (undefined)") +
-       ", expected " + (text ? in_quotes(*text) : "nothing (undefined)"));
+  fail("user variable " + std::to_string(n) + " holds " +
+       (actual ? in_quotes(*actual) : "nothing (undefined)") + ", expected " +
+       (text ? in_quotes(*text) : "nothing (undefined)"));
 }
 
 int l_expect_log(lua_State *L) {
@@ -181,6 +198,9 @@ int l_expect_golden(lua_State *L) {
                       "; the file decides which checks run, and `formsterm test --update` adds it");
   const std::string diff = compare_golden(*golden, s, mask);
   if (diff.empty()) return 0;
+  std::vector<std::string> expected = golden->rows;
+  for (std::string &row : expected) std::replace(row.begin(), row.end(), mask, '\0');  // matches any cell
+  host.session().expected_screen = expected;
   throw ScriptError("the screen differs from the golden " + path.string() + " (mask '" + mask_text +
                     "', rows marked >):\n" + diff);
 }
@@ -234,12 +254,6 @@ int l_print(lua_State *L) {
 }
 
 }  // namespace
-
-std::string failure_with_screen(const std::string &what) {
-  std::string screen = framed_screen(take_snapshot(term()));
-  screen.pop_back();  // the last line break; a traceback may follow
-  return what + "\n" + screen;
-}
 
 // The parts of the API written in Lua (prelude.lua, built in).
 extern const char kPrelude[];

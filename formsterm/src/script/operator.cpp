@@ -6,6 +6,7 @@
 #include "driver/keys.h"
 #include "driver/session.h"
 #include "script/api.h"
+#include "driver/screen.h"
 #include "script/lua_support.h"
 #include "terminal.h"
 
@@ -246,6 +247,7 @@ std::optional<std::string> Operator::run_passive(const Step &step) {
     for (std::size_t i = popups_matched_; i < popups.size(); ++i)
       if (popups[i].find(step.text) != std::string::npos) {
         popups_matched_ = i + 1;
+        session_.popup_matched(i);
         return std::nullopt;
       }
     std::string seen;

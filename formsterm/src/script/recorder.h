@@ -4,6 +4,11 @@
 // snapshot key and one at the end. The script is rewritten whole after every
 // action, so a session that stops anyhow leaves a valid script behind,
 // ending with a comment that says where it stopped.
+//
+// After each panel the script checks the user variables the panel stored
+// (those that still hold the value where the replay checks them). Golden
+// screens mask what the clock filled in: a date or time on the display
+// whose digits the library got from the clock, unless the operator typed them.
 #ifndef FORMSTERM_RECORDER_H
 #define FORMSTERM_RECORDER_H
 
@@ -12,14 +17,19 @@
 #include <string>
 #include <vector>
 
+#include "driver/session.h"
 #include "terminal.h"
 
 namespace formsterm {
 
-class Recorder {
+class Recorder : public RunObserver {
  public:
   // Throws std::runtime_error when the script cannot be written.
   Recorder(std::filesystem::path test, std::filesystem::path program);
+
+  // The panel's commands: the variables an EXEC_PA stores are checked after it.
+  void command_starting(int code, const char *parm) override;
+  void command_ended(int result) override;
 
   void key(std::uint16_t code);
   void scan(const std::string &text);
@@ -42,10 +52,11 @@ class Recorder {
 
  private:
   struct Action {
-    enum Kind { kKey, kScan, kWait, kGolden, kQuit } kind;
+    enum Kind { kKey, kScan, kWait, kGolden, kQuit, kVariables } kind;
     std::uint16_t code = 0;
     std::string text;  // scan text, or the golden's path
     long long seconds = 0;
+    std::vector<std::pair<int, std::string>> variables;  // kVariables: the values to check
   };
   void note_gap();
   std::string golden(const std::string &name);
@@ -57,10 +68,15 @@ class Recorder {
   long long last_ms_;  // the last action or pause, in wall-clock milliseconds
   int goldens_ = 0;
   bool snapshot_requested_ = false;
+  std::string typed_digits_;  // every digit the operator typed, in order
+  std::size_t panel_log_mark_ = 0;
+  bool in_panel_ = false;
+  std::vector<std::pair<int, std::string>> stored_;  // by the last panel, to check at the next input wait
 };
 
-// The display as a golden screen, with the clock's dates and times masked.
-std::string masked_golden(const termrt::Terminal &t);
+// The display as a golden screen, with the dates and times masked that
+// the clock filled in (not those among typed_digits, the operator's).
+std::string masked_golden(const termrt::Terminal &t, const std::string &typed_digits);
 
 }  // namespace formsterm
 

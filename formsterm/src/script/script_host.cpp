@@ -10,8 +10,8 @@
 #include <sstream>
 
 #include "common/text.h"
-#include "script/api.h"
 #include "driver/screen.h"
+#include "script/api.h"
 #include "terminal.h"
 
 namespace formsterm {
@@ -38,6 +38,9 @@ ScriptHost &host_of(lua_State *L) {
 
 ScriptHost::ScriptHost(HostOptions options) : options_(std::move(options)), lua_(luaL_newstate()) {
   if (!lua_) throw std::runtime_error("cannot create a Lua state");
+  session_.on_entry = [this](const termrt::LogEntry &entry) {
+    for (RunObserver *o : observers_) o->log_entry(entry);
+  };
   luaL_openlibs(lua());
   lua_pushlightuserdata(lua(), this);
   lua_rawsetp(lua(), LUA_REGISTRYINDEX, &host_key);
@@ -84,15 +87,25 @@ void ScriptHost::reset_terminal() {
   t.reset();
   t.set_starvation_limit(kStarvationLimitMs);
   t.on_idle([this] {
-    if (observer) observer->library_waits();
+    for (RunObserver *o : observers_) o->library_waits();
     run_idle_callback();
   });
   session_.clear();
   clear_callbacks(lua());
   callback_error_.reset();
   load_program_files();
-  if (observer) observer->terminal_reset();
-  if (on_fresh) on_fresh();
+  for (RunObserver *o : observers_) o->terminal_reset();
+}
+
+void ScriptHost::add_observer(RunObserver *observer) { observers_.push_back(observer); }
+
+void ScriptHost::remove_observer(RunObserver *observer) {
+  observers_.erase(std::remove(observers_.begin(), observers_.end(), observer), observers_.end());
+}
+
+bool ScriptHost::quit_requested() const {
+  return std::any_of(observers_.begin(), observers_.end(),
+                     [](RunObserver *o) { return o->quit_requested(); });
 }
 
 // Every regular file of the script's folder except scripts and hidden
@@ -118,23 +131,22 @@ void ScriptHost::refuse_in_command(const char *what) const {
 int ScriptHost::call_main(int code, const char *parm, const std::string &label) {
   refuse_in_command("forms.main");
   if (!library_) throw ScriptError("no library is loaded");
-  if (quit_requested && quit_requested()) throw QuitRequested();
+  if (quit_requested()) throw QuitRequested();
   termrt::Terminal &t = termrt::terminal();
   if (operator_ && operator_->quitting()) throw QuitRequested();
   callback_error_.reset();
   session_.call_started(code == 3 ? "3 \"" + std::string(parm ? parm : "") + "\"" : std::to_string(code));
   ++command_depth_;
   running_command_ = label;
-  if (observer) observer->command_starting(code, parm);
+  for (RunObserver *o : observers_) o->command_starting(code, parm);
   const int result = library_->main(code, parm);
   --command_depth_;
-  if (observer) observer->command_ended(result);
   last_result_ = result;
   last_command_ = label;
   std::optional<std::string> report_failure = session_.look(label, false);
   session_.call_ended(result);
   if (operator_) operator_->call_ended();
-  if (after_call) after_call();
+  for (RunObserver *o : observers_) o->command_ended(result);
   if (callback_error_) {
     std::string error = *callback_error_;
     callback_error_.reset();
@@ -142,7 +154,7 @@ int ScriptHost::call_main(int code, const char *parm, const std::string &label) 
   }
   if (t.starved()) throw ScriptError(failure_with_screen(label + " starved: " + t.starvation()));
   if (report_failure) throw ScriptError(*report_failure);
-  if (quit_requested && quit_requested()) throw QuitRequested();
+  if (quit_requested()) throw QuitRequested();
   if (operator_ && operator_->quitting()) throw QuitRequested();
   return result;
 }
@@ -151,10 +163,10 @@ void ScriptHost::callback_failed(const std::string &error, bool located) {
   if (callback_error_) return;
   callback_error_ = error;
   callback_error_located_ = located;
-  if (on_callback_error)
-    on_callback_error();
-  else
-    termrt::terminal().set_starvation_limit(0);  // the command's next wait ends it
+  for (RunObserver *o : observers_) o->script_failed(error);
+  const bool ended = std::any_of(observers_.begin(), observers_.end(),
+                                 [](RunObserver *o) { return o->ends_failed_command(); });
+  if (!ended) termrt::terminal().set_starvation_limit(0);  // the command's next wait ends it
 }
 
 std::optional<std::string> ScriptHost::take_callback_error() {
@@ -223,6 +235,17 @@ std::string ScriptHost::test_name(int index) {
   return name;
 }
 
+int ScriptHost::test_line(int index) {
+  lua_State *L = lua();
+  lua_rawgetp(L, LUA_REGISTRYINDEX, &tests_key);
+  lua_rawgeti(L, -1, index + 1);
+  lua_rawgeti(L, -1, 2);
+  lua_Debug ar;
+  const int line = lua_getinfo(L, ">S", &ar) ? ar.linedefined : 0;  // pops the function
+  lua_pop(L, 2);
+  return line;
+}
+
 std::optional<std::string> ScriptHost::run_test(int index) {
   lua_State *L = lua();
   lua_rawgetp(L, LUA_REGISTRYINDEX, &tests_key);
@@ -276,10 +299,9 @@ void ScriptHost::operate(int program_index, int actions_index) {
 std::optional<std::string> ScriptHost::test_end_failure() { return session_.unmet_expectations(); }
 
 void ScriptHost::say(const std::string &text) {
-  if (print)
-    print(text);
-  else
-    std::cout << text << std::endl;
+  for (RunObserver *o : observers_)
+    if (o->print(text)) return;
+  std::cout << text << std::endl;
 }
 
 void ScriptHost::install_api() {

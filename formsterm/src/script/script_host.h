@@ -12,23 +12,14 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "driver/library.h"
+#include "driver/session.h"
 #include "script/lua_support.h"
 #include "script/operator.h"
-#include "driver/session.h"
 
 namespace formsterm {
-
-// Watches a run without taking part in it (the help-file check's program
-// run, test coverage).
-struct RunObserver {
-  virtual ~RunObserver() = default;
-  virtual void terminal_reset() {}  // the folder's files are loaded
-  virtual void command_starting(int /*code*/, const char * /*parm*/) {}
-  virtual void command_ended(int /*result*/) {}
-  virtual void library_waits() {}  // the library waits with nothing queued
-};
 
 struct HostOptions {
   std::string library_path;
@@ -60,6 +51,7 @@ class ScriptHost {
   // The tests that the script registered with test(name, fn).
   int test_count();
   std::string test_name(int index);
+  int test_line(int index);  // where its function begins in the script
   std::optional<std::string> run_test(int index);
 
   lua_State *lua() { return lua_.get(); }
@@ -68,20 +60,14 @@ class ScriptHost {
   std::filesystem::path resolve(const std::string &path, bool snapshot) const;
 
   // ---- what the modes hook into ----
-  // After every fresh start (interactive mode sets up real time there).
-  std::function<void()> on_fresh;
-  // After every call of main (interactive mode redraws and reads keys).
-  std::function<void()> after_call;
-  // When a callback of the script failed while the library ran a command:
-  // must make the command end soon. The default lets the terminal starve.
-  std::function<void()> on_callback_error;
-  // Polled after every call of main: true ends the script (interactive F12).
-  std::function<bool()> quit_requested;
-  // Where Lua's print goes (interactive mode shows it on its status line);
-  // standard output when unset.
-  std::function<void(const std::string &)> print;
+  // The observers of the run, told in the order they came; each stays
+  // until it is removed (before it goes).
+  void add_observer(RunObserver *observer);
+  void remove_observer(RunObserver *observer);
+  // Lua's print: to the first observer that takes it, else standard output.
   void say(const std::string &text);
-  RunObserver *observer = nullptr;
+  // Whether an observer asks the script to end.
+  bool quit_requested() const;
 
   // ---- state the bindings share ----
   int call_main(int code, const char *parm, const std::string &label);
@@ -118,6 +104,7 @@ class ScriptHost {
   LuaPtr lua_;
   std::unique_ptr<FormsLibrary> library_;
   Session session_;
+  std::vector<RunObserver *> observers_;
   Operator *operator_ = nullptr;  // while operate() runs
   std::optional<int> last_result_;
   std::string last_command_;

@@ -49,3 +49,43 @@ test("every entry has a one-line example", function()
     expect(example, "no example for: " .. lines[i])
   end
 end)
+
+-- Each builder's argument names (from its "it takes" error) and the letters
+-- each argument accepts (from its "must be one of" errors, met one by one
+-- while the others are made valid) stand in its entry of the reference.
+test("every builder option and value is in the reference", function()
+  local missing = {}
+  for _, builder in ipairs{"tm_date", "dicount", "popupwn", "tranmsg", "chkuniq", "v_delay", "wait_uv", "compare",
+                           "cmp_int", "intmath"} do
+    local entry = ""
+    for _, i in ipairs(entries) do
+      if lines[i]:match("^forms%." .. builder .. "{") then entry = lines[i] end
+    end
+    local _, takes = pcall(forms[builder], {no_such_argument = 1})
+    local args = {}
+    for name in tostring(takes):match("it takes ([^)]*)"):gmatch("[%w_]+") do
+      args[name] = 1
+      if not entry:find(name .. " =", 1, true) then missing[#missing + 1] = builder .. " " .. name end
+    end
+    for _ = 1, 10 do
+      local ok, err = pcall(forms[builder], args)
+      if ok then break end
+      local key, choices = tostring(err):match("(%w+) must be one of ([^,]+[^n]*), not")
+      local number, low = tostring(err):match("(%w+) must be a whole number from (%-?%d+)")
+      local boolean = tostring(err):match("(%w+) must be true or false")
+      if key then
+        for choice in choices:gmatch("[^, ]+") do
+          if not entry:find('"' .. choice .. '"', 1, true) then missing[#missing + 1] = builder .. " " .. key .. " " .. choice end
+        end
+        args[key] = choices:match("[^, ]+")
+      elseif number then
+        args[number] = tonumber(low)
+      elseif boolean then
+        args[boolean] = true
+      else
+        break
+      end
+    end
+  end
+  expect_eq(table.concat(missing, "; "), "", "builder options missing from doc/api.txt")
+end)
