@@ -119,7 +119,7 @@ Keyword make_keyword(const KeywordText (&texts)[N], std::string_view word, int w
 // What each letter checks, for people.
 std::string_view letter_meaning(char letter) {
   switch (letter) {
-    case '0': return "no check; a file check of VERF= is not mandatory";
+    case '0': return "no check at all, not even against a VERF= file";
     case 'B': return "the value begins with 0 and ends in a good check digit";
     case 'e': return "checked against the VERF= file (mode 2); not mandatory when the file cannot be asked";
     case 'i': return "checked against the VERF= file (mode 3); not mandatory when the file cannot be asked";
@@ -166,7 +166,7 @@ std::string_view when_shown(int number) {
     case MSG_KEY_REFUSED: return "when a key is not accepted by the field";
     case MSG_TIMED_OUT: return "on an input time-out";
     case MSG_DOES_NOT_FIT: return "when a scanned value does not fit its field";
-    case MSG_NO_SENSOR_INPUT: return "when a scan for a field that takes none matches no Data ID";
+    case MSG_NO_SENSOR_INPUT: return "when a scan for an ALPHA or NUM field matches no Data ID";
     case MSG_DATA_ID_MISSING: return "when a scan lacks the field's mandatory Data ID (MANDI=Y)";
     case MSG_CLOSING_LINE: return "as the last line of every message that waits for Enter";
     case MSG_BAD_DATE_TIME: return "when a date or time field holds no valid date or time, at completion";
