@@ -183,7 +183,7 @@ void LibraryProbe::reset_terminal() const {
   termrt::Terminal &t = termrt::terminal();
   t.reset();
   if (!folder_.empty()) t.load_directory(folder_);
-  t.add_file("HELP.VAL", help_content_);
+  t.add_file(KW_DEFAULT(KW_FILE), help_content_);
 }
 
 CommandOutcome LibraryProbe::run(const std::string &body, bool fields_first, bool cancel_first) const {

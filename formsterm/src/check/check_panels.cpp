@@ -340,11 +340,11 @@ namespace {
 class ProgramWatch : public RunObserver {
  public:
   ProgramWatch(ScriptHost &host, const std::string &help_content, std::map<int, std::string> texts)
-      : host_(host), help_content_(help_content), tracker_("HELP.VAL", std::move(texts)) {}
+      : host_(host), help_content_(help_content), tracker_(KW_DEFAULT(KW_FILE), std::move(texts)) {}
 
   void terminal_reset() override {
     termrt::Terminal &t = termrt::terminal();
-    t.add_file("HELP.VAL", help_content_);
+    t.add_file(KW_DEFAULT(KW_FILE), help_content_);
     t.set_starvation_limit(kProgramPatienceMs);
   }
   void command_starting(int code, const char *parm) override {
