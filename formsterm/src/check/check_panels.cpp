@@ -115,7 +115,7 @@ std::vector<TextProblem> keywords_inside_others(const std::string &text, Command
     if (at == std::string::npos || at == 0 || is_separator(text[at - 1])) continue;
     const std::string value = keyword_piece(text, k.name, k.window).value_or("");
     const bool own = has_own_token(text, k.name);
-    if (!own && k.name == "T=" && std::atoi(value.c_str()) == 0)
+    if (!own && k.name == KW_WORD(KW_T) && std::atoi(value.c_str()) == 0)
       continue;  // reads as no time-out, the default
     const std::string word = enclosing_word(text, at);
     std::string said = std::string(k.name) + " reads " + quoted(value) + " from " + word + value + "; ";
