@@ -17,7 +17,7 @@ struct KeywordText {
 };
 
 const KeywordText kFieldTexts[] = {
-    {KW_WORD(KW_FI), "", "", "FI=3", "defines field 3 (of 1 to 20)"},
+    {KW_WORD(KW_FI), "", "", "FI=3", "defines field 3"},
     {KW_WORD(KW_INPUT), "", "", "INPUT=DATE_EURO", "a date typed as DD-MM-YYYY"},
     {KW_WORD(KW_LEN), "", "", "LEN=-7.2", "a sign, seven characters with two decimals"},
     {KW_WORD(KW_ROW), "", "", "ROW=4", "the field on the display's fourth row (rows count from 1)"},

@@ -37,7 +37,7 @@ const std::pair<char, const char *> kFamilies[] = {
 
 namespace {
 
-// "Z8: write AI, AIALPHA, ..." - what to write, by the code of a bad value.
+// "Z8: write one of NUM AINUM ..." - what to write, by the code of a bad value.
 std::string remedy_of(std::string_view code) {
   const ResultCode *entry = code.empty() ? nullptr : find_result_code(code);
   return entry ? std::string(code) + ": " + std::string(entry->remedy) : std::string();

@@ -6,6 +6,10 @@
 #include "fields/grammar.h"
 #include "screen/popup.h"
 
+// " NUM AINUM ...": the input kind words, in the order SET_FIE tries them.
+#define INPUT_WORD_IN_LIST(kind, word, template_text, stored) " " word
+#define INPUT_WORDS INPUT_KINDS(INPUT_WORD_IN_LIST)
+
 namespace formsterm {
 
 const std::vector<ResultCode> &result_codes() {
@@ -76,10 +80,8 @@ const std::vector<ResultCode> &result_codes() {
        "number the field 1 to " GRAMMAR_TEXT(FIELD_COUNT)},
       // SET_FIE: the keywords of a field definition
       {"Z6", "SET_FIE", "INPUT= missing or not in capitals", "write INPUT= (in capitals) and the input kind"},
-      {"Z7", "SET_FIE", "no word after INPUT=",
-       "write AI, AIALPHA, ALPHA, NUM, AINUM, DATE_AMER, DATE_EURO, TIME_STD or PASSWORD after INPUT="},
-      {"Z8", "SET_FIE", "INPUT= word not known",
-       "write AI, AIALPHA, ALPHA, NUM, AINUM, DATE_AMER, DATE_EURO, TIME_STD or PASSWORD"},
+      {"Z7", "SET_FIE", "no word after INPUT=", "write one of" INPUT_WORDS " after INPUT="},
+      {"Z8", "SET_FIE", "INPUT= word not known", "write one of" INPUT_WORDS},
       {"Z9", "SET_FIE", "LEN= missing",
        "write LEN= and the length 1 to " GRAMMAR_TEXT(
            FIELD_LENGTH_MAX) " (e.g. LEN=-7.2 for a sign and decimals)"},
