@@ -21,29 +21,7 @@ namespace formsterm {
 
 namespace {
 
-// The message records the driver shows, and when.
-const std::map<int, const char *> &message_records() {
-  static const std::map<int, const char *> records = {
-      {1, "while field validation runs"},
-      {2, "when a group key grows too long"},
-      {3, "when a validation file rejects a value"},
-      {4, "when a field check fails"},
-      {5, "when a field check fails"},
-      {6, "when a field check fails"},
-      {7, "when a field check fails"},
-      {8, "when a required field is empty at completion"},
-      {9, "when a fixed-length field is not full"},
-      {10, "when a key is not accepted"},
-      {11, "on an input time-out"},
-      {12, "when a scanned value does not fit its field"},
-      {13, "when a scan for an ALPHA or NUM field matches no Data ID"},
-      {15, "when a scan lacks the field's mandatory Data ID"},
-      {16, "as the last line of every message that waits for Enter"},
-      {17, "when a field check fails"},
-      {18, "when a field check fails"},
-  };
-  return records;
-}
+constexpr KeywordWindow kVerify = window_of(KW_VERT);
 
 // How often the probe answers a waiting library before it lets it starve.
 constexpr int kProbeAnswers = 50;
@@ -70,7 +48,7 @@ std::string text_of(const std::string &record) {
   return record.size() > 5 ? record.substr(5) : std::string();
 }
 
-bool is_field_definition(const std::string &text) { return text.find("FI=") != std::string::npos; }
+bool is_field_definition(const std::string &text) { return text.find(KW_WORD(KW_FI)) != std::string::npos; }
 
 bool is_panel_options(const std::string &text) {
   if (is_field_definition(text)) return false;
@@ -78,7 +56,7 @@ bool is_panel_options(const std::string &text) {
     if (k.name.size() > 2 && text.find(k.name) != std::string::npos) return true;
   // The short ones only as tokens of their own: "T=" is in many a text.
   for (const KeywordToken &token : keyword_tokens(text))
-    if (token.word == "T=" || token.word == "L=") return true;
+    if (token.word == KW_WORD(KW_T) || token.word == KW_WORD(KW_L)) return true;
   return false;
 }
 
@@ -140,11 +118,12 @@ std::vector<Finding> check_messages(const std::vector<HelpRecord> &records) {
   for (const HelpRecord &r : records)
     if (std::optional<int> n = record_number(r.text)) by_number.emplace(*n, &r);
   std::vector<Finding> findings;
-  for (const auto &[number, when] : message_records()) {
+  for (const MessageRecord &message : message_records()) {
+    const int number = message.number;
     auto it = by_number.find(number);
     if (it == by_number.end()) {
-      findings.push_back(
-          {0, "message record " + four_digits(number) + " is missing; the driver shows it " + when});
+      findings.push_back({0, "message record " + four_digits(number) + " is missing; the driver shows it " +
+                                 std::string(message.when)});
       continue;
     }
     const std::string text = text_of(it->second->text);
@@ -167,20 +146,23 @@ std::vector<Finding> check_references(const std::vector<HelpRecord> &records) {
     const std::optional<int> number = record_number(r.text);
     const std::string text = text_of(r.text);
     if (!number || !is_field_definition(text)) continue;
-    const std::optional<std::string> letter = keyword_piece(text, "VERT=", 15);
+    const std::optional<std::string> letter = keyword_piece(text, kVerify);
     if (!letter || letter->empty()) continue;
     const char kind = (*letter)[0];
-    if (kind != 'F' && kind != 'R') continue;  // the list check skips missing records
-    const char *const codes[2] = {kind == 'F' ? "XU" : "XL", "XM"};
-    for (int bound = 0; bound < (kind == 'F' ? 1 : 2); ++bound) {
-      const std::optional<std::string> piece = keyword_piece(text, "VERT=", 15, bound + 1);
+    const VerifyLetter *verify = find_verify_letter(kind);
+    // The list check skips missing records: only a letter with a code for them counts.
+    if (verify == nullptr || verify->missing_first.empty()) continue;
+    const std::string_view codes[2] = {verify->missing_first, verify->missing_second};
+    for (int bound = 0; bound < verify->records; ++bound) {
+      const std::optional<std::string> piece = keyword_piece(text, kVerify, bound + 1);
       if (!piece) break;
       const int referenced = std::atoi(piece->c_str());
-      if (referenced < 1 || referenced > 9999 || present.count(referenced)) continue;
-      findings.push_back({r.line, "record " + four_digits(*number) + ": VERT=" + std::string(1, kind) +
-                                      " reads record " + four_digits(referenced) +
-                                      ", which is missing; validation reports " +
-                                      code_with_meaning(codes[bound]) + " and refuses the value"});
+      if (referenced < KW_LOW(KW_VERT) || referenced > KW_HIGH(KW_VERT) || present.count(referenced))
+        continue;
+      findings.push_back(
+          {r.line, "record " + four_digits(*number) + ": VERT=" + std::string(1, kind) + " reads record " +
+                       four_digits(referenced) + ", which is missing; validation reports " +
+                       code_with_meaning(std::string(codes[bound])) + " and refuses the value"});
     }
   }
   return findings;
@@ -201,7 +183,7 @@ void LibraryProbe::reset_terminal() const {
   termrt::Terminal &t = termrt::terminal();
   t.reset();
   if (!folder_.empty()) t.load_directory(folder_);
-  t.add_file("HELP.VAL", help_content_);
+  t.add_file(KW_DEFAULT(KW_FILE), help_content_);
 }
 
 CommandOutcome LibraryProbe::run(const std::string &body, bool fields_first, bool cancel_first) const {
@@ -229,7 +211,7 @@ CommandOutcome LibraryProbe::run(const std::string &body, bool fields_first, boo
     if (++answers <= kProbeAnswers) t.key(report ? termrt::kEnter : termrt::kCancel);
   });
   if (fields_first)
-    for (int field = 1; field <= 20; ++field) {
+    for (int field = 1; field <= FIELD_COUNT; ++field) {
       t.set_variable(
           99, "FI=" + std::to_string(field) + " INPUT=ALPHA LEN=1 ROW=" + std::to_string(field) + " COL=1");
       library.main(3, command_string("SET_FIE VAR=99").c_str());

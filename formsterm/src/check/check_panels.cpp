@@ -11,9 +11,9 @@
 #include <set>
 
 #include "driver/library.h"
+#include "driver/session.h"
 #include "script/lua_support.h"
 #include "script/script_host.h"
-#include "driver/session.h"
 #include "terminal.h"
 
 namespace formsterm {
@@ -115,7 +115,7 @@ std::vector<TextProblem> keywords_inside_others(const std::string &text, Command
     if (at == std::string::npos || at == 0 || is_separator(text[at - 1])) continue;
     const std::string value = keyword_piece(text, k.name, k.window).value_or("");
     const bool own = has_own_token(text, k.name);
-    if (!own && k.name == "T=" && std::atoi(value.c_str()) == 0)
+    if (!own && k.name == KW_WORD(KW_T) && std::atoi(value.c_str()) == 0)
       continue;  // reads as no time-out, the default
     const std::string word = enclosing_word(text, at);
     std::string said = std::string(k.name) + " reads " + quoted(value) + " from " + word + value + "; ";
@@ -145,7 +145,8 @@ void check_range(const HelpRecord &r, int number, const std::pair<int, int> &ran
                  const std::map<int, const HelpRecord *> &numbered, std::set<int> &wide_reported,
                  std::vector<Finding> &findings) {
   const auto [first, last] = range;
-  if (first < 1 || last > 9999 || first > last) return;  // the driver's own report, or an empty range
+  if (first < KW_LOW(KW_HELP) || last > KW_HIGH(KW_HELP) || first > last)
+    return;  // the driver's own report, or an empty range
   std::vector<int> missing;
   for (int n = first; n <= last; ++n) {
     auto it = numbered.find(n);
@@ -244,8 +245,8 @@ std::vector<Finding> check_keywords(const std::vector<HelpRecord> &records) {
 
 std::vector<Finding> check_field_records(const std::vector<HelpRecord> &records, const std::string &folder) {
   const std::map<int, const HelpRecord *> numbered = by_number(records);
-  const RangeUse help{"HELP=", kPopupWidth, "the help popup"};
-  const RangeUse screen{"SCRN=", termrt::kCols, "the field's screen"};
+  const RangeUse help{KW_WORD(KW_HELP), kPopupWidth, "the help popup"};
+  const RangeUse screen{KW_WORD(KW_SCRN), termrt::kCols, "the field's screen"};
   std::set<int> wide_help, wide_screen;
   std::vector<Finding> findings;
   for (const HelpRecord &r : records) {
@@ -255,7 +256,7 @@ std::vector<Finding> check_field_records(const std::vector<HelpRecord> &records,
     const FieldFacts f = facts_of(text);
     if (f.help) check_range(r, *number, *f.help, help, numbered, wide_help, findings);
     if (f.screen) check_range(r, *number, *f.screen, screen, numbered, wide_screen, findings);
-    if (f.verify_file.empty() || f.verify_file.size() > 8) continue;
+    if (f.verify_file.empty() || f.verify_file.size() > KW_HIGH(KW_VERF)) continue;
     const std::string file = f.verify_file.size() == 1 ? f.verify_file : f.verify_file + ".VAL";
     if (folder_has(folder, file)) continue;
     const bool local = f.verify_file.compare(0, 2, "B_") == 0;
@@ -308,7 +309,7 @@ std::vector<Finding> check_panel(const TrackedPanel &panel, const std::vector<So
       const std::string other = "FI=" + std::to_string(a.number) + " of " + source_name(panel.fields[i]);
       if (a.result_variable == b.result_variable)
         say(name + " writes user variable " + std::to_string(b.result_variable) +
-            (keyword_piece(panel.fields[j].text, "RUV=", 10) ? "" : " (no RUV=: 1 is the default)") +
+            (keyword_piece(panel.fields[j].text, window_of(KW_RUV)) ? "" : " (no RUV=: 1 is the default)") +
             ", as " + other + " does; the driver stores both there and FI=" +
             std::to_string(std::max(a.number, b.number)) + "'s value wins");
       if (a.row == b.row && a.col < b.col + b.length && b.col < a.col + a.length)
@@ -317,12 +318,13 @@ std::vector<Finding> check_panel(const TrackedPanel &panel, const std::vector<So
             std::to_string(a.col) + "-" + std::to_string(a.col + a.length - 1) +
             "); the driver draws each over the other");
     }
-    if (b.col >= 1 && b.length >= 1 && b.length <= 39 && b.col + b.length - 1 > termrt::kCols)
+    if (b.col >= 1 && b.length >= KW_LOW(KW_LEN) && b.length <= KW_HIGH(KW_LEN) &&
+        b.col + b.length - 1 > termrt::kCols)
       say(name + " runs from column " + std::to_string(b.col) + " to " +
           std::to_string(b.col + b.length - 1) +
           ", past column 40; the display cuts it and the operator cannot see the rest");
     for (const SourcedText &option : options) {
-      const std::optional<std::string> reason = keyword_piece(option.text, "REASON=", 15);
+      const std::optional<std::string> reason = keyword_piece(option.text, window_of(KW_REASON));
       if (reason && std::atoi(reason->c_str()) == b.result_variable)
         say(name + " writes user variable " + std::to_string(b.result_variable) +
             ", the REASON= variable of " + source_name(option) +
@@ -338,12 +340,12 @@ namespace {
 class ProgramWatch : public RunObserver {
  public:
   ProgramWatch(ScriptHost &host, const std::string &help_content, std::map<int, std::string> texts)
-      : host_(host), help_content_(help_content), tracker_("HELP.VAL", std::move(texts)) {}
+      : host_(host), help_content_(help_content), tracker_(KW_DEFAULT(KW_FILE), std::move(texts)) {}
 
   bool print(const std::string &) override { return true; }  // the program's prints are not findings
   void terminal_reset() override {
     termrt::Terminal &t = termrt::terminal();
-    t.add_file("HELP.VAL", help_content_);
+    t.add_file(KW_DEFAULT(KW_FILE), help_content_);
     t.set_starvation_limit(kProgramPatienceMs);
   }
   void command_starting(int code, const char *parm) override {

@@ -3,7 +3,7 @@
 //   formsterm run PROGRAM.lua          the program on an interactive terminal
 //   formsterm test SCRIPT.lua...       test scripts, headless, on a virtual clock
 //   formsterm check HELPFILE           whether a help file works with the driver
-//   formsterm explain CODE             what a result code means
+//   formsterm explain CODE             what a result code, a keyword (VERT=) or a family (Z) means
 //   formsterm help api|keywords        the Lua API; the keywords of definitions and options
 //
 // libforms.so is loaded with dlopen and called through its exported main,
@@ -87,8 +87,11 @@ int main(int argc, char **argv) {
   check_command->add_option("--program", check.program, "a transaction program whose panels are checked");
 
   std::string code;
-  CLI::App *explain_command = app.add_subcommand("explain", "what a result code means and what to change");
-  explain_command->add_option("CODE", code, "the two-character result code, e.g. Z6")->required();
+  CLI::App *explain_command =
+      app.add_subcommand("explain", "what a result code, a keyword or a family of codes means");
+  explain_command
+      ->add_option("CODE", code, "a two-character result code (Z6), a keyword (VERT=) or a family (Z)")
+      ->required();
 
   std::string topic = "api";
   CLI::App *help_command = app.add_subcommand(

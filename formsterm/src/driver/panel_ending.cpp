@@ -8,7 +8,11 @@
 
 #include "check/keywords.h"
 #include "common/text.h"
+#include "fields/grammar.h"
+#include "panel/message.h"
+#include "screen/popup.h"
 #include "terminal.h"
+#include "validate/lookup.h"
 
 namespace formsterm {
 
@@ -16,12 +20,12 @@ namespace {
 
 termrt::Terminal &term() { return termrt::terminal(); }
 
-const char kHelpFile[] = "HELP.VAL";
-// The message popup: its top border on row 1 from column 2, its first line
-// of text on row 2 from column 3, 22 characters wide.
-const std::string kPopupBorder = "+----------------------+";
-constexpr int kPopupRow = 1, kPopupCol = 2, kPopupTextCol = 3, kPopupWidth = 22;
-constexpr std::size_t kRecordKeyWidth = 4;
+const char kHelpFile[] = KW_DEFAULT(KW_FILE);
+// The message popup: its top border, its first line of text.
+const std::string kPopupBorder = POPUP_BORDER;
+constexpr int kPopupRow = POPUP_FRAME_ROW, kPopupCol = POPUP_FRAME_COLUMN, kPopupTextCol = POPUP_TEXT_COLUMN,
+              kPopupWidth = POPUP_TEXT_WIDTH;
+constexpr std::size_t kRecordKeyWidth = RECORD_KEY_WIDTH;
 // The signal that comes with each of the driver's messages.
 const char kMessageSignal[] = "beep 0,0,2";
 
@@ -31,22 +35,22 @@ struct Refusing {
   const char *check;
 };
 const Refusing kRefusing[] = {
-    {3, "its validation file check (VERF=)"},
-    {4, "its range check"},  // or its list check: see field_check
-    {5, "its check digit (VERT=B)"},
-    {6, "its check digit (VERT=T)"},
-    {7, "its file check: the file is not available"},
-    {8, "its required check: it is empty"},
-    {9, "its length check: a fixed-length field not full"},
-    {10, "a key it does not take"},
-    {11, "its time-out"},
-    {12, "a scan longer than the field"},
-    {13, "a scan it does not take"},
-    {15, "a scan without its Data ID"},
-    {17, "its date or time check"},
-    {18, "its mask check"},
+    {MSG_NOT_IN_FILE, "its validation file check (VERF=)"},
+    {MSG_NOT_LISTED, "its range check"},  // or its list check: see field_check
+    {MSG_ZERO_NUMBER, "its check digit (VERT=B)"},
+    {MSG_PREFIXED_NUMBER, "its check digit (VERT=T)"},
+    {MSG_FILE_UNAVAILABLE, "its file check: the file is not available"},
+    {MSG_REQUIRED_EMPTY, "its required check: it is empty"},
+    {MSG_NOT_FULL, "its length check: a fixed-length field not full"},
+    {MSG_KEY_REFUSED, "a key it does not take"},
+    {MSG_TIMED_OUT, "its time-out"},
+    {MSG_DOES_NOT_FIT, "a scan longer than the field"},
+    {MSG_NO_SENSOR_INPUT, "a scan it does not take"},
+    {MSG_DATA_ID_MISSING, "a scan without its Data ID"},
+    {MSG_BAD_DATE_TIME, "its date or time check"},
+    {MSG_MASK, "its mask check"},
 };
-constexpr int kListOrRange = 4;
+constexpr int kListOrRange = MSG_NOT_LISTED;
 
 std::string upper(std::string text) {
   for (char &c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
@@ -76,7 +80,6 @@ std::map<int, std::string> help_records(std::string_view image) {
 bool is_panel_command(const char *parm) {
   return parm != nullptr && std::strlen(parm) >= 9 && upper(std::string(parm + 2, 7)) == "EXEC_PA";
 }
-
 
 }  // namespace
 
@@ -216,8 +219,8 @@ std::string PanelEnding::file_kind(const std::string &name) const {
 
 std::string PanelEnding::describe(const Refusal &r) const {
   return (r.field ? "field " + std::to_string(r.field) : std::string("a field")) + " failed " +
-         field_check(r.message, r.field) + " (message " + std::to_string(r.message) + ", " + in_quotes(r.text) +
-         ")";
+         field_check(r.message, r.field) + " (message " + std::to_string(r.message) + ", " +
+         in_quotes(r.text) + ")";
 }
 
 std::string PanelEnding::missing_files(const Panel &p) const {
