@@ -1,0 +1,28 @@
+// check_options.h - what one run of the help-file check is asked to do.
+#ifndef FORMSTERM_CHECK_OPTIONS_H
+#define FORMSTERM_CHECK_OPTIONS_H
+
+#include <string>
+#include <vector>
+
+namespace formsterm {
+
+enum class CheckFormat { text, sarif };
+
+// A finding silenced for one record: --ignore NAME:RECORD.
+struct IgnoredFinding {
+  std::string name;
+  int record = 0;
+};
+
+struct CheckOptions {
+  std::string library_path;
+  std::string help_file;
+  std::string program;  // a transaction program whose panels are checked, or empty
+  CheckFormat format = CheckFormat::text;
+  std::vector<IgnoredFinding> ignored;
+};
+
+}  // namespace formsterm
+
+#endif
