@@ -193,13 +193,13 @@ class FieldChecker {
     if (keyword_piece(text, "SCRN=", kLongWindow) && !setting_.options.empty() &&
         std::none_of(setting_.options.begin(), setting_.options.end(), sets_multi_screen)) {
       const SourcedText &o = setting_.options.front();
-      const std::string whose =
-          setting_.exact ? (o.record > 0 ? "its panel options (record " + four_digits(o.record) + ")"
-                                         : "its panel options")
-                         : "no panel option record of the file";
+      const std::string whose = !setting_.exact ? "no panel option record of the file sets it"
+                                : o.record > 0
+                                    ? "its panel options (record " + four_digits(o.record) + ") do not set it"
+                                    : "its panel options do not set it";
       say("keyword-ignored", "SCRN=",
           "SCRN= is ignored: the driver shows a field's screen only when the panel runs with MULT=Y, and " +
-              whose + " sets MULT=Y; the screen's lines never appear",
+              whose + "; the screen's lines never appear",
           true);
     }
     const bool file_kind = std::strchr("IiEe", field_.verify) != nullptr;
