@@ -14,6 +14,7 @@
 #include "check/check_options.h"
 #include "check/finding.h"
 #include "check/help_file.h"
+#include "check/keywords.h"
 #include "check/library_probe.h"
 #include "check/record_checks.h"
 
