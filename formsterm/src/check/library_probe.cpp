@@ -2,6 +2,11 @@
 // reports read off the display.
 #include "check/library_probe.h"
 
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "check/help_file.h"
 #include "driver/library.h"
 #include "driver/session.h"
 #include "terminal.h"
@@ -13,6 +18,21 @@ namespace {
 // How often the probe answers a waiting library before it lets it starve.
 constexpr int kProbeAnswers = 50;
 
+// A file's content as the terminal loads it: an image (a content that
+// holds a zero byte) as it is, a text as its lines, each ended by a zero
+// byte. An image is handed over as it is, so the terminal need not split
+// the text again for every command.
+std::string terminal_image(const std::string &content) {
+  if (content.find('\0') != std::string::npos) return content;
+  std::string image;
+  image.reserve(content.size() + 1);
+  for (const HelpRecord &r : split_records(content)) {
+    image += r.text;
+    image += '\0';
+  }
+  return image;
+}
+
 }  // namespace
 
 std::optional<std::string> error_report_on(const std::string &row0) {
@@ -22,15 +42,23 @@ std::optional<std::string> error_report_on(const std::string &row0) {
 }
 
 LibraryProbe::LibraryProbe(std::string library_path, std::string help_content, std::string folder)
-    : library_path_(std::move(library_path)),
-      help_content_(std::move(help_content)),
-      folder_(std::move(folder)) {}
+    : library_path_(std::move(library_path)), help_image_(terminal_image(help_content)) {
+  if (folder.empty()) return;
+  std::error_code ec;
+  for (const auto &entry : std::filesystem::directory_iterator(folder, ec)) {
+    if (!entry.is_regular_file(ec)) continue;
+    std::ifstream in(entry.path(), std::ios::binary);
+    std::ostringstream content;
+    content << in.rdbuf();
+    files_.emplace_back(entry.path().filename().string(), terminal_image(content.str()));
+  }
+}
 
 void LibraryProbe::reset_terminal() const {
   termrt::Terminal &t = termrt::terminal();
   t.reset();
-  if (!folder_.empty()) t.load_directory(folder_);
-  t.add_file("HELP.VAL", help_content_);
+  for (const auto &[name, image] : files_) t.add_file(name, image);
+  t.add_file("HELP.VAL", help_image_);
 }
 
 CommandOutcome LibraryProbe::run(const std::string &body, bool fields_first, bool cancel_first) const {

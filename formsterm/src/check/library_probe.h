@@ -7,6 +7,7 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace formsterm {
@@ -29,8 +30,10 @@ class LibraryProbe {
  private:
   void reset_terminal() const;
   std::string library_path_;
-  std::string help_content_;
-  std::string folder_;
+  // The files as the terminal holds them (zero-ended records), read and
+  // converted once: a check runs thousands of commands over them.
+  std::vector<std::pair<std::string, std::string>> files_;
+  std::string help_image_;
 };
 
 // The report on row 0 as "CODE TEXT", or nothing when row 0 holds none.
