@@ -24,6 +24,14 @@ const char *after_report(bool field) {
   return field ? "the field stays undefined and EXEC_PA skips it" : "EXEC_PA ends before the panel runs";
 }
 
+// The keyword whose value (or its lack) gives the code.
+const Keyword *keyword_of_code(Command command, const std::string &code) {
+  for (const Keyword &k : keywords_of(command))
+    if (code == k.no_value || code == k.bad) return &k;
+  return command == Command::field_definition && is_verify_code(code) ? find_keyword(command, "VERT=")
+                                                                      : nullptr;
+}
+
 // The report's finding, with the nearest right form of a value that is
 // almost right.
 Finding report_finding(const HelpRecord &r, int number, const std::string &command, const std::string &report,
@@ -33,13 +41,16 @@ Finding report_finding(const HelpRecord &r, int number, const std::string &comma
                      ", shown with \"" + report.substr(std::min<std::size_t>(3, report.size())) + "\"; " +
                      after_report(field);
   Finding f{"driver-report", r.line, "", false};
-  if (const std::optional<std::string> form = nearest_form(text_of(r.text), code)) {
-    const std::size_t at = r.text.find("VERT=");
+  if (const Keyword *k = keyword_of_code(field ? Command::field_definition : Command::panel_options, code)) {
+    const std::size_t at = r.text.find(k->name);
     std::size_t end = at;
     while (end < r.text.size() && r.text[end] != ' ') ++end;
-    text += "; " + r.text.substr(at, end - at) + ": write " + *form;
-    f.column = at;
-    f.length = end - at;
+    if (at != std::string::npos) {
+      f.column = at;
+      f.length = end - at;
+      if (const std::optional<std::string> form = nearest_form(text_of(r.text), code))
+        text += "; " + r.text.substr(at, end - at) + ": write " + *form;
+    }
   }
   f.text = text;
   return f;
@@ -157,10 +168,11 @@ HelpFileCheck check_help_text(const CheckOptions &options, const std::string &co
     for (auto part : {check_layout(records), check_messages(records), check_references(records),
                       check_keywords(records), check_field_records(records, folder)})
       append(findings, std::move(part));
-    {
-      FormsLibrary loads(options.library_path);
-    }  // a library that does not load is named before anything runs
-    append(findings, probe_records(options, content, records, result.definitions, result.panels));
+    if (options.run_library) {
+      FormsLibrary loads(options.library_path);  // a library that does not load is named before anything runs
+    }
+    if (options.run_library)
+      append(findings, probe_records(options, content, records, result.definitions, result.panels));
     std::set<int> records_used;
     if (!options.program.empty())
       append(findings, check_program(options, content, records, help, files, result, records_used));

@@ -21,6 +21,10 @@ struct CheckOptions {
   std::string program;  // a transaction program whose panels are checked, or empty
   CheckFormat format = CheckFormat::text;
   std::vector<IgnoredFinding> ignored;
+  // Runs each definition and option record through the library. The fuzz
+  // target turns it off: the library has fuzz targets of its own, and a
+  // load of it per record would slow the search for the check's own faults.
+  bool run_library = true;
 };
 
 }  // namespace formsterm

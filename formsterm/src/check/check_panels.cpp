@@ -7,6 +7,7 @@
 #include <cctype>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <set>
 
@@ -26,6 +27,8 @@ constexpr std::size_t kDefinitionLimit = 159;
 // How long a checked program may wait without input before it counts as
 // waiting for the operator (virtual time).
 constexpr long long kProgramPatienceMs = 5LL * 60 * 1000;
+// Where a record's text begins in its line: after the number and separator.
+constexpr std::size_t kRecordTextColumn = 5;
 // Missing record numbers listed in one finding.
 constexpr std::size_t kListedNumbers = 5;
 
@@ -312,8 +315,15 @@ std::vector<Finding> check_panel(const TrackedPanel &panel, const std::vector<So
   for (std::size_t j = 0; j < facts.size(); ++j) {
     const FieldFacts &b = facts[j];
     const std::string name = "FI=" + std::to_string(b.number);
-    auto say = [&](const char *kind, const std::string &text) {
-      findings.push_back(sourced_finding(kind, panel.fields[j], line_of_record, "a definition", text));
+    // keyword: the one whose value the finding is about, for its place in the line.
+    auto say = [&](const char *kind, const std::string &text, const char *keyword) {
+      Finding f = sourced_finding(kind, panel.fields[j], line_of_record, "a definition", text);
+      const std::size_t at = panel.fields[j].text.find(keyword);
+      if (panel.fields[j].record > 0 && at != std::string::npos) {
+        f.column = kRecordTextColumn + at;
+        f.length = std::strlen(keyword);
+      }
+      findings.push_back(f);
     };
     for (std::size_t i = 0; i < j; ++i) {
       const FieldFacts &a = facts[i];
@@ -323,26 +333,30 @@ std::vector<Finding> check_panel(const TrackedPanel &panel, const std::vector<So
             name + " writes user variable " + std::to_string(b.result_variable) +
                 (keyword_piece(panel.fields[j].text, "RUV=", 10) ? "" : " (no RUV=: 1 is the default)") +
                 ", as " + other + " does; the driver stores both there and FI=" +
-                std::to_string(std::max(a.number, b.number)) + "'s value wins");
+                std::to_string(std::max(a.number, b.number)) + "'s value wins",
+            "RUV=");
       if (a.row == b.row && a.col < b.col + b.length && b.col < a.col + a.length)
-        say("fields-overlap", name + " (row " + std::to_string(b.row) + ", columns " + std::to_string(b.col) +
-                                  "-" + std::to_string(b.col + b.length - 1) + ") overlaps " + other +
-                                  " (columns " + std::to_string(a.col) + "-" +
-                                  std::to_string(a.col + a.length - 1) +
-                                  "); the driver draws each over the other");
+        say("fields-overlap",
+            name + " (row " + std::to_string(b.row) + ", columns " + std::to_string(b.col) + "-" +
+                std::to_string(b.col + b.length - 1) + ") overlaps " + other + " (columns " +
+                std::to_string(a.col) + "-" + std::to_string(a.col + a.length - 1) +
+                "); the driver draws each over the other",
+            "COL=");
     }
     if (b.col >= 1 && b.length >= 1 && b.length <= 39 && b.col + b.length - 1 > termrt::kCols)
       say("field-past-edge",
           name + " runs from column " + std::to_string(b.col) + " to " +
               std::to_string(b.col + b.length - 1) +
-              ", past column 40; the display cuts it and the operator cannot see the rest");
+              ", past column 40; the display cuts it and the operator cannot see the rest",
+          "COL=");
     for (const SourcedText &option : options) {
       const std::optional<std::string> reason = keyword_piece(option.text, "REASON=", 15);
       if (reason && std::atoi(reason->c_str()) == b.result_variable)
-        say("reason-variable-overwritten", name + " writes user variable " +
-                                               std::to_string(b.result_variable) +
-                                               ", the REASON= variable of " + source_name(option) +
-                                               "; the driver writes the field's value, then OK over it");
+        say("reason-variable-overwritten",
+            name + " writes user variable " + std::to_string(b.result_variable) +
+                ", the REASON= variable of " + source_name(option) +
+                "; the driver writes the field's value, then OK over it",
+            "RUV=");
     }
   }
   return findings;

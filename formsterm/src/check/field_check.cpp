@@ -378,9 +378,12 @@ std::optional<std::string> why_unfit(const FieldReading &field, const std::strin
   return std::nullopt;
 }
 
+bool is_verify_code(const std::string &code) {
+  return std::find(std::begin(kVertCodes), std::end(kVertCodes), code) != std::end(kVertCodes);
+}
+
 std::optional<std::string> nearest_form(const std::string &definition, const std::string &code) {
-  if (std::find(std::begin(kVertCodes), std::end(kVertCodes), code) == std::end(kVertCodes))
-    return std::nullopt;
+  if (!is_verify_code(code)) return std::nullopt;
   const std::vector<std::string> pieces = pieces_after(definition, "VERT=", kLongWindow);
   if (pieces.empty() || pieces[0].empty()) return std::nullopt;
   const std::string &first = pieces[0];

@@ -38,6 +38,9 @@ std::optional<FieldReading> read_field(const std::string &definition);
 // field the value; why not otherwise.
 std::optional<std::string> why_unfit(const FieldReading &field, const std::string &value);
 
+// Whether the driver reports the code for a VERT= value.
+bool is_verify_code(const std::string &code);
+
 // The form of a keyword's value that the driver would take, when the
 // definition's value is almost right ("VERT=R,100,101" for VERT=R100,101).
 std::optional<std::string> nearest_form(const std::string &definition, const std::string &code);
