@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <set>
 
+#include "check/field_check.h"
 #include "check/keywords.h"
 #include "driver/library.h"
 #include "driver/session.h"
@@ -272,6 +273,9 @@ std::vector<Finding> check_field_records(const std::vector<HelpRecord> &records,
     if (f.help) check_range(r, *number, *f.help, help, numbered, wide_help, findings);
     if (f.screen) check_range(r, *number, *f.screen, screen, numbered, wide_screen, findings);
     if (f.verify_file.empty() || f.verify_file.size() > KW_HIGH(KW_VERF)) continue;
+    // Under a VERT= letter that checks no file the name is never used (keyword-ignored says so).
+    const std::string letter = keyword_piece(text, window_of(KW_VERT)).value_or("I");
+    if (!letter.empty() && !is_file_letter(letter[0])) continue;
     const std::string file = f.verify_file.size() == 1 ? f.verify_file : f.verify_file + ".VAL";
     if (folder_has(folder, file)) continue;
     const bool local = f.verify_file.compare(0, 2, "B_") == 0;
