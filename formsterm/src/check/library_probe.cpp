@@ -8,8 +8,8 @@
 
 #include "check/help_file.h"
 #include "driver/library.h"
-#include "fields/table.h"
 #include "driver/session.h"
+#include "fields/table.h"
 #include "terminal.h"
 
 namespace formsterm {
