@@ -491,6 +491,35 @@ bool has_time_out(const PanelSetting &setting) {
 
 }  // namespace
 
+std::vector<Finding> check_ignored_options(const TrackedPanel &panel, const PanelSetting &setting,
+                                           const HelpIndex &help, std::set<int> &seen) {
+  std::vector<Finding> findings;
+  if (!setting.exact || setting.options.size() != 1) return findings;
+  const SourcedText &options = setting.options.front();
+  if (options.record <= 0 || !seen.insert(options.record).second) return findings;
+  auto say = [&](const char *keyword, const std::string &what) {
+    Finding f{"keyword-ignored", help.line_of(options.record),
+              "record " + four_digits(options.record) + ": " + what, true};
+    f.record = options.record;
+    if (const HelpRecord *r = help.find(options.record)) point_at(f, r->text, keyword);
+    findings.push_back(f);
+  };
+  const KeywordWindow time_out_end = window_of(KW_TOE), help_variable = window_of(KW_HVR);
+  if (keyword_piece(options.text, time_out_end) && keyword_number(options.text, window_of(KW_T)) == 0)
+    say(KW_WORD(KW_TOE),
+        "TOE= is ignored: the panel has no time-out (no T=, or T=0), so it never ends by one");
+  const bool file_check = std::any_of(panel.fields.begin(), panel.fields.end(), [](const SourcedText &f) {
+    const std::optional<FieldReading> field = read_field(f.text);
+    return field && is_file_letter(field->verify) && !field->verify_file.empty();
+  });
+  if (keyword_piece(options.text, help_variable) && !file_check)
+    say(KW_WORD(KW_HVR),
+        "HVR= is ignored: the driver reads the one-time help range only when a validation file refuses a "
+        "value, "
+        "and no field of the panel has a file check (VERF=)");
+  return findings;
+}
+
 std::vector<Finding> check_panel_messages(const TrackedPanel &panel, const PanelSetting &setting,
                                           const HelpIndex &help, std::set<int> &reported) {
   std::vector<Finding> findings;
