@@ -27,8 +27,9 @@ constexpr KeywordWindow kField = window_of(KW_FI), kInput = window_of(KW_INPUT),
 struct InputKind {
   std::string_view word;
   std::string_view stored_form;
+  std::size_t stored_length;  // 0: the field's own length
 };
-#define FORMSTERM_INPUT_KIND(kind, word, form, stored_length) {word, form},
+#define FORMSTERM_INPUT_KIND(kind, word, form, stored_length) {word, form, stored_length},
 const InputKind kInputKinds[] = {INPUT_KINDS(FORMSTERM_INPUT_KIND)};
 #undef FORMSTERM_INPUT_KIND
 
@@ -185,7 +186,7 @@ class FieldChecker {
 
   void check_length() {
     const InputKind *kind = input_kind(field_.kind);
-    const std::size_t form = kind ? kind->stored_form.size() : 0;
+    const std::size_t form = kind ? kind->stored_length : 0;
     if (form == 0 || static_cast<std::size_t>(field_.length) >= form) return;
     say("length-too-short", "LEN=",
         name() + " " + field_.kind + " of LEN=" + std::to_string(field_.length) + " cannot hold " +
