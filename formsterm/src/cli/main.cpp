@@ -3,7 +3,8 @@
 //   formsterm run PROGRAM.lua          the program on an interactive terminal
 //   formsterm test SCRIPT.lua...       test scripts, headless, on a virtual clock
 //   formsterm check HELPFILE           whether a help file works with the driver
-//   formsterm explain CODE             what a result code, a keyword (VERT=) or a family (Z) means
+//   formsterm explain CODE             what a result code, a keyword (VERT=), a family (Z)
+//                                      or a finding of the check (range-empty) means
 //   formsterm help api|keywords        the Lua API; the keywords of definitions and options
 //
 // libforms.so is loaded with dlopen and called through its exported main,
@@ -17,10 +18,10 @@
 #include "check/check_mode.h"
 #include "check/coverage.h"
 #include "cli/explain.h"
-#include "cli/interactive.h"
-#include "driver/library.h"
 #include "cli/find_library.h"
+#include "cli/interactive.h"
 #include "cli/test_mode.h"
+#include "driver/library.h"
 
 namespace formsterm {
 extern const char kApiReference[];  // doc/api.txt, built in
@@ -85,12 +86,21 @@ int main(int argc, char **argv) {
   CLI::App *check_command = app.add_subcommand("check", "check a help file against the panel driver");
   check_command->add_option("HELPFILE", check.help_file, "the help file")->required();
   check_command->add_option("--program", check.program, "a transaction program whose panels are checked");
+  std::vector<std::string> ignored;
+  check_command->add_option("--ignore", ignored,
+                            "silence finding NAME for one record: NAME:RECORD, e.g. range-empty:0031");
+  std::string format = "text";
+  check_command->add_option("--format", format, "text (compiler-style lines) or sarif (SARIF 2.1.0)")
+      ->check(CLI::IsMember({"text", "sarif"}))
+      ->capture_default_str();
 
   std::string code;
-  CLI::App *explain_command =
-      app.add_subcommand("explain", "what a result code, a keyword or a family of codes means");
+  CLI::App *explain_command = app.add_subcommand(
+      "explain", "what a result code, a keyword, a family of codes or a finding of the check means");
   explain_command
-      ->add_option("CODE", code, "a two-character result code (Z6), a keyword (VERT=) or a family (Z)")
+      ->add_option(
+          "CODE", code,
+          "a two-character result code (Z6), a keyword (VERT=), a family (Z) or a finding (range-empty)")
       ->required();
 
   std::string topic = "api";
@@ -109,7 +119,8 @@ int main(int argc, char **argv) {
   }
 
   if (*help_command) return print_help(topic);
-  if (*explain_command) return formsterm::explain_code(code, std::cout);
+  if (*explain_command)
+    return formsterm::explain_finding(code, std::cout) ? 0 : formsterm::explain_code(code, std::cout);
   try {
     formsterm::check_library(library);
     if (*run_command) {
@@ -123,6 +134,16 @@ int main(int argc, char **argv) {
       return std::max(status, formsterm::report_coverage(test, coverage_file, std::cout));
     }
     check.library_path = library;
+    check.format = format == "sarif" ? formsterm::CheckFormat::sarif : formsterm::CheckFormat::text;
+    for (const std::string &text : ignored) {
+      std::string error;
+      const std::optional<formsterm::IgnoredFinding> one = formsterm::parse_ignore(text, error);
+      if (!one) {
+        std::cerr << "formsterm check: " << error << "\n";
+        return 2;
+      }
+      check.ignored.push_back(*one);
+    }
     return formsterm::run_check(check, std::cout);
   } catch (const formsterm::LoadError &e) {
     std::cerr << "formsterm: " << e.what() << "\n";
