@@ -192,15 +192,20 @@ std::optional<std::string> error_report_on(const std::string &row0) {
   return report->code + " " + report->text;
 }
 
-LibraryProbe::LibraryProbe(std::string library_path, std::string help_content, std::string folder)
+LibraryProbe::LibraryProbe(std::string library_path, std::string help_content, std::string folder,
+                           const FolderFiles *files)
     : library_path_(std::move(library_path)),
       help_content_(std::move(help_content)),
-      folder_(std::move(folder)) {}
+      folder_(std::move(folder)),
+      files_(files) {}
 
 void LibraryProbe::reset_terminal() const {
   termrt::Terminal &t = termrt::terminal();
   t.reset();
-  if (!folder_.empty()) t.load_directory(folder_);
+  if (files_ != nullptr)
+    for (const auto &[name, content] : *files_) t.add_file(name, content);
+  else if (!folder_.empty())
+    t.load_directory(folder_);
   t.add_file("HELP.VAL", help_content_);
 }
 
@@ -251,11 +256,23 @@ const char *after_report(bool field) {
   return field ? "the field stays undefined and EXEC_PA skips it" : "EXEC_PA ends before the panel runs";
 }
 
+// The command's outcome, from the cache when the record's text ran before.
+CommandOutcome probe_outcome(const LibraryProbe &probe, CheckCache *cache, const std::string &command,
+                             const std::string &text, bool field) {
+  if (cache == nullptr) return probe.run(command, !field, !field);
+  const std::string key = command + "\n" + text;
+  auto it = cache->outcomes.find(key);
+  if (it == cache->outcomes.end())
+    it = cache->outcomes.emplace(key, probe.run(command, !field, !field)).first;
+  return it->second;
+}
+
 // Each definition and option record run through the library.
 std::vector<Finding> probe_records(const CheckOptions &options, const std::string &content,
                                    const std::vector<HelpRecord> &records, int &definitions, int &panels) {
   const std::string folder = std::filesystem::path(options.help_file).parent_path().string();
-  const LibraryProbe probe(options.library_path, content, folder.empty() ? "." : folder);
+  const LibraryProbe probe(options.library_path, content, folder.empty() ? "." : folder,
+                           options.cache ? &options.cache->folder_files : nullptr);
   std::vector<Finding> findings;
   for (const HelpRecord &r : records) {
     const std::optional<int> number = record_number(r.text);
@@ -266,7 +283,7 @@ std::vector<Finding> probe_records(const CheckOptions &options, const std::strin
     const std::string command =
         std::string(field ? "SET_FIE" : "EXEC_PA") + " HELP=" + std::to_string(*number);
     (field ? definitions : panels)++;
-    const CommandOutcome outcome = probe.run(command, !field, !field);
+    const CommandOutcome outcome = probe_outcome(probe, options.cache, command, text, field);
     for (const std::string &report : outcome.reports)
       findings.push_back({r.line, "record " + four_digits(*number) + ": " + command + " gives " +
                                       code_with_meaning(report.substr(0, 2)) + ", shown with \"" +
@@ -296,8 +313,10 @@ HelpFileCheck check_help_text(const CheckOptions &options, const std::string &co
       line_of_record.emplace(*n, r.line);
       if (is_panel_options(text_of(r.text))) options_records.push_back({*n, text_of(r.text), ""});
     }
-  for (auto part : {check_layout(records), check_messages(records), check_references(records),
-                    check_keywords(records), check_field_records(records, folder.empty() ? "." : folder)})
+  for (auto part :
+       {check_layout(records), check_messages(records), check_references(records), check_keywords(records),
+        check_field_records(records, folder.empty() ? "." : folder,
+                            options.cache ? &options.cache->folder_files : nullptr)})
     findings.insert(findings.end(), part.begin(), part.end());
   { FormsLibrary loads(options.library_path); }  // a library that does not load is named before anything runs
   std::vector<Finding> probed = probe_records(options, content, records, result.definitions, result.panels);

@@ -8,6 +8,7 @@
 #define FORMSTERM_CHECK_MODE_H
 
 #include <iosfwd>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -64,11 +65,16 @@ struct CommandOutcome {
   std::string starvation;            // why the command never ended, if it did not
 };
 
+// The files of a folder by name, as an editor keeps them between checks.
+using FolderFiles = std::map<std::string, std::string>;
+
 // Runs commands through a freshly loaded library with the help file loaded
-// as HELP.VAL and the files of its folder beside it.
+// as HELP.VAL and the files of its folder beside it (read from the folder,
+// or given when the caller holds them).
 class LibraryProbe {
  public:
-  LibraryProbe(std::string library_path, std::string help_content, std::string folder);
+  LibraryProbe(std::string library_path, std::string help_content, std::string folder,
+               const FolderFiles *files = nullptr);
   // fields_first: define plain fields 1 to 20 before, so that panel options
   // meet defined fields; cancel_first: queue the cancel key before.
   CommandOutcome run(const std::string &body, bool fields_first, bool cancel_first) const;
@@ -78,15 +84,27 @@ class LibraryProbe {
   std::string library_path_;
   std::string help_content_;
   std::string folder_;
+  const FolderFiles *files_;
 };
 
 // The report on row 0 as "CODE TEXT", or nothing when row 0 holds none.
 std::optional<std::string> error_report_on(const std::string &row0);
 
+// What an editor keeps between checks of one folder's help files: the
+// folder's files, read once and then one by one as they change, and the
+// library's outcome of each definition and option record by its command and
+// text. The commands read no record but their own and no file, so an edit
+// runs only the records it changed through the library.
+struct CheckCache {
+  FolderFiles folder_files;
+  std::map<std::string, CommandOutcome> outcomes;
+};
+
 struct CheckOptions {
   std::string library_path;
   std::string help_file;
-  std::string program;  // a transaction program whose panels are checked, or empty
+  std::string program;          // a transaction program whose panels are checked, or empty
+  CheckCache *cache = nullptr;  // an editor's; the folder is then never read
 };
 
 // Everything a check finds in a help file's content, sorted by file and

@@ -11,9 +11,9 @@
 #include <set>
 
 #include "driver/library.h"
+#include "driver/session.h"
 #include "script/lua_support.h"
 #include "script/script_host.h"
-#include "driver/session.h"
 #include "terminal.h"
 
 namespace formsterm {
@@ -175,15 +175,19 @@ void check_range(const HelpRecord &r, int number, const std::pair<int, int> &ran
                                     " out of " + use.shown)));
 }
 
-bool folder_has(const std::string &folder, const std::string &name) {
+bool same_name(const std::string &file, const std::string &name) {
+  return file.size() == name.size() && std::equal(file.begin(), file.end(), name.begin(), [](char a, char b) {
+           return std::toupper(static_cast<unsigned char>(a)) == std::toupper(static_cast<unsigned char>(b));
+         });
+}
+
+bool folder_has(const std::string &folder, const FolderFiles *files, const std::string &name) {
+  if (files != nullptr)
+    return std::any_of(files->begin(), files->end(),
+                       [&](const auto &file) { return same_name(file.first, name); });
   std::error_code ec;
-  for (const auto &entry : std::filesystem::directory_iterator(folder, ec)) {
-    const std::string file = entry.path().filename().string();
-    if (file.size() == name.size() && std::equal(file.begin(), file.end(), name.begin(), [](char a, char b) {
-          return std::toupper(static_cast<unsigned char>(a)) == std::toupper(static_cast<unsigned char>(b));
-        }))
-      return true;
-  }
+  for (const auto &entry : std::filesystem::directory_iterator(folder, ec))
+    if (same_name(entry.path().filename().string(), name)) return true;
   return false;
 }
 
@@ -242,7 +246,8 @@ std::vector<Finding> check_keywords(const std::vector<HelpRecord> &records) {
   return findings;
 }
 
-std::vector<Finding> check_field_records(const std::vector<HelpRecord> &records, const std::string &folder) {
+std::vector<Finding> check_field_records(const std::vector<HelpRecord> &records, const std::string &folder,
+                                         const FolderFiles *files) {
   const std::map<int, const HelpRecord *> numbered = by_number(records);
   const RangeUse help{"HELP=", kPopupWidth, "the help popup"};
   const RangeUse screen{"SCRN=", termrt::kCols, "the field's screen"};
@@ -257,7 +262,7 @@ std::vector<Finding> check_field_records(const std::vector<HelpRecord> &records,
     if (f.screen) check_range(r, *number, *f.screen, screen, numbered, wide_screen, findings);
     if (f.verify_file.empty() || f.verify_file.size() > 8) continue;
     const std::string file = f.verify_file.size() == 1 ? f.verify_file : f.verify_file + ".VAL";
-    if (folder_has(folder, file)) continue;
+    if (folder_has(folder, files, file)) continue;
     const bool local = f.verify_file.compare(0, 2, "B_") == 0;
     findings.push_back(record_finding(
         r, *number,
@@ -297,6 +302,11 @@ std::vector<Finding> check_panel(const TrackedPanel &panel, const std::vector<So
   std::vector<Finding> findings;
   std::vector<FieldFacts> facts;
   for (const SourcedText &field : panel.fields) facts.push_back(facts_of(field.text));
+  // The REASON= variable of each option text, read once for all fields.
+  std::vector<std::pair<const SourcedText *, int>> reasons;
+  for (const SourcedText &option : options)
+    if (const std::optional<std::string> reason = keyword_piece(option.text, "REASON=", 15))
+      reasons.emplace_back(&option, std::atoi(reason->c_str()));
   for (std::size_t j = 0; j < facts.size(); ++j) {
     const FieldFacts &b = facts[j];
     const std::string name = "FI=" + std::to_string(b.number);
@@ -321,13 +331,11 @@ std::vector<Finding> check_panel(const TrackedPanel &panel, const std::vector<So
       say(name + " runs from column " + std::to_string(b.col) + " to " +
           std::to_string(b.col + b.length - 1) +
           ", past column 40; the display cuts it and the operator cannot see the rest");
-    for (const SourcedText &option : options) {
-      const std::optional<std::string> reason = keyword_piece(option.text, "REASON=", 15);
-      if (reason && std::atoi(reason->c_str()) == b.result_variable)
+    for (const auto &[option, variable] : reasons)
+      if (variable == b.result_variable)
         say(name + " writes user variable " + std::to_string(b.result_variable) +
-            ", the REASON= variable of " + source_name(option) +
+            ", the REASON= variable of " + source_name(*option) +
             "; the driver writes the field's value, then OK over it");
-    }
   }
   return findings;
 }

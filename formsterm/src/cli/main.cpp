@@ -3,6 +3,7 @@
 //   formsterm run PROGRAM.lua          the program on an interactive terminal
 //   formsterm test SCRIPT.lua...       test scripts, headless, on a virtual clock
 //   formsterm check HELPFILE           whether a help file works with the driver
+//   formsterm lsp                      a language server for help files (stdin/stdout)
 //   formsterm explain CODE             what a result code means
 //   formsterm help api|keywords        the Lua API; the keywords of definitions and options
 //
@@ -17,10 +18,11 @@
 #include "check/check_mode.h"
 #include "check/coverage.h"
 #include "cli/explain.h"
-#include "cli/interactive.h"
-#include "driver/library.h"
 #include "cli/find_library.h"
+#include "cli/interactive.h"
 #include "cli/test_mode.h"
+#include "driver/library.h"
+#include "lsp/lsp_mode.h"
 
 namespace formsterm {
 extern const char kApiReference[];  // doc/api.txt, built in
@@ -83,6 +85,13 @@ int main(int argc, char **argv) {
   check_command->add_option("HELPFILE", check.help_file, "the help file")->required();
   check_command->add_option("--program", check.program, "a transaction program whose panels are checked");
 
+  long long debounce_ms = 300;
+  CLI::App *lsp_command =
+      app.add_subcommand("lsp", "a language server for help files, on standard input and output");
+  lsp_command->add_option("--debounce-ms", debounce_ms, "quiet time after an edit before the file is checked")
+      ->capture_default_str()
+      ->check(CLI::Range(0LL, 60000LL));
+
   std::string code;
   CLI::App *explain_command = app.add_subcommand("explain", "what a result code means and what to change");
   explain_command->add_option("CODE", code, "the two-character result code, e.g. Z6")->required();
@@ -115,6 +124,12 @@ int main(int argc, char **argv) {
       const int status = formsterm::run_tests(test, std::cout);
       if (coverage->count() == 0) return status;
       return std::max(status, formsterm::report_coverage(test, coverage_file, std::cout));
+    }
+    if (*lsp_command) {
+      formsterm::lsp::ServerOptions server;
+      server.library_path = library;
+      server.debounce = std::chrono::milliseconds(debounce_ms);
+      return formsterm::lsp::run_lsp(server);
     }
     check.library_path = library;
     return formsterm::run_check(check, std::cout);
