@@ -104,6 +104,10 @@ Server::Server(ServerOptions options, Send send) : options_(std::move(options)),
 void Server::handle(const std::string &body) {
   const nlohmann::json message = nlohmann::json::parse(body, nullptr, false);
   if (message.is_discarded()) return respond_error(nullptr, kParseError, "the message is not JSON");
+  handle(message);
+}
+
+void Server::handle(const nlohmann::json &message) {
   const bool is_response = message.is_object() && !message.contains("method") &&
                            (message.contains("result") || message.contains("error"));
   if (is_response) return;  // the server asks the client nothing, so no answer waits

@@ -37,6 +37,8 @@ class Server {
 
   // One message's body, as it came: whatever it holds, an answer or nothing.
   void handle(const std::string &body);
+  // A message already read as JSON (its strings may hold any bytes).
+  void handle(const nlohmann::json &message);
   // Checks the files whose quiet time has passed and publishes their findings.
   void run_due_checks();
   // How long until the next check is due; nothing when none waits.
