@@ -1,8 +1,8 @@
 // lsp_fuzz.cpp - fuzz target of the language server's document handling:
 // a document of any bytes, then a sequence of edits, requests at any
 // position and raw messages, each through the server as a client would
-// send it. Diagnostics come from the check's text rules (the library's own
-// run of each record has its fuzz target in entry_fuzz) and from a finding
+// send it. Diagnostics come from the check without the library's run of
+// each record (the library has fuzz targets of its own) and from a finding
 // at a fuzzed place, so every way a finding is placed on a line is tried.
 // Nothing may crash, hang or read outside the text.
 #include <fuzzer/FuzzedDataProvider.h>
@@ -11,7 +11,7 @@
 #include <cstdint>
 #include <string>
 
-#include "check/check_panels.h"
+#include "check/check_mode.h"
 #include "lsp/lsp_mode.h"
 #include "lsp/server.h"
 
@@ -20,22 +20,19 @@ namespace {
 using formsterm::lsp::json;
 const char *const kUri = "file:///nonexistent/HELP.VAL";
 constexpr std::size_t kLongestText = 1024;
-const formsterm::FolderFiles kNoFiles;  // the folder holds nothing
 const char *const kRequests[] = {"textDocument/hover",          "textDocument/completion",
                                  "textDocument/definition",     "textDocument/references",
                                  "textDocument/documentSymbol", "textDocument/codeAction"};
 
-// The check's rules that read the text alone, and one finding anywhere.
-formsterm::HelpFileCheck text_rules(FuzzedDataProvider &in, const std::string &content) {
-  using namespace formsterm;
-  HelpFileCheck result;
-  const std::vector<HelpRecord> records = split_records(content);
-  bool not_text = false;
-  result.findings = check_raw(content, records, not_text);
-  for (auto part : {check_layout(records), check_messages(records), check_references(records),
-                    check_keywords(records), check_field_records(records, ".", &kNoFiles)})
-    result.findings.insert(result.findings.end(), part.begin(), part.end());
-  Finding anywhere(in.ConsumeIntegralInRange(-2, 300), "fuzzed", in.ConsumeBool());
+// The check without the library's run of each record, over a folder of no
+// files, and one finding anywhere.
+formsterm::HelpFileCheck text_rules(FuzzedDataProvider &in, formsterm::CheckOptions options,
+                                    const std::string &content) {
+  static formsterm::CheckCache no_files;
+  options.run_library = false;
+  options.cache = &no_files;
+  formsterm::HelpFileCheck result = formsterm::check_help_text(options, content);
+  formsterm::Finding anywhere("", in.ConsumeIntegralInRange(-2, 300), "fuzzed", in.ConsumeBool());
   anywhere.column = in.ConsumeIntegralInRange<std::size_t>(0, 400);
   anywhere.length = in.ConsumeIntegralInRange<std::size_t>(0, 400);
   result.findings.push_back(anywhere);
@@ -59,8 +56,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
   FuzzedDataProvider in(data, size);
   formsterm::lsp::ServerOptions options;
   options.debounce = std::chrono::milliseconds(0);
-  options.check = [&in](const formsterm::CheckOptions &, const std::string &content) {
-    return text_rules(in, content);
+  options.check = [&in](const formsterm::CheckOptions &check, const std::string &content) {
+    return text_rules(in, check, content);
   };
   formsterm::lsp::Server server(
       options, [](const json &out) { (void)out.dump(-1, ' ', false, json::error_handler_t::replace); });

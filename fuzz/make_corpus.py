@@ -289,7 +289,23 @@ def write(name, entries, binary):
             f.write(data)
 
 
+def check_seeds():
+    """The help-file check's seeds: the example's help file and the check's
+    own test files; a value file B_FUZZ.VAL follows a byte 0x1E."""
+    def read(*path):
+        with open(os.path.join(HERE, "..", *path), "rb") as f:
+            return f.read()
+    tests = ("formsterm", "tests", "check")
+    return {
+        "receiving": read("examples", "receiving", "HELP.VAL"),
+        "delivery": read(*tests, "delivery.VAL").replace(b"VERF=B_ROUTE", b"VERF=B_FUZZ")
+        + b"\x1e" + read(*tests, "B_ROUTE.VAL"),
+        "multi_panel": read(*tests, "multi_panel.VAL"),
+    }
+
+
 if __name__ == "__main__":
+    write("check", check_seeds(), True)
     write("entry", ENTRY, False)
     write("lookup", LOOKUP, True)
     write("format", FORMAT, True)

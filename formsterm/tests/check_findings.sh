@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # check_findings.sh FORMSTERM TABLE - runs `formsterm check` for each row of
 # TABLE (in TABLE's folder) and checks its exit status and that its output
-# holds the row's line. Rows: ARGUMENTS | STATUS | LINE; # starts a comment.
+# holds the row's line (a LINE that starts with ! must not be in it). Rows:
+# ARGUMENTS | STATUS | LINE; # starts a comment.
 set -u
 formsterm=$(realpath "$1")
 table=$2
@@ -17,7 +18,11 @@ while IFS='|' read -r arguments status line; do
   if [ "$actual" != "$status" ]; then
     echo "check $arguments: exit status $actual, expected $status"; failed=1
   fi
-  if ! grep -qF -- "$line" <<<"$output"; then
+  if [[ "$line" == !* ]]; then
+    if grep -qF -- "${line#!}" <<<"$output"; then
+      echo "check $arguments: in the output, but should not be: ${line#!}"; echo "$output"; failed=1
+    fi
+  elif ! grep -qF -- "$line" <<<"$output"; then
     echo "check $arguments: missing from the output: $line"; echo "$output"; failed=1
   fi
 done <"$(basename "$table")"

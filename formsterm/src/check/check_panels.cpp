@@ -7,9 +7,11 @@
 #include <cctype>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <set>
 
+#include "check/keywords.h"
 #include "driver/library.h"
 #include "driver/session.h"
 #include "script/lua_support.h"
@@ -25,6 +27,8 @@ constexpr std::size_t kDefinitionLimit = 159;
 // How long a checked program may wait without input before it counts as
 // waiting for the operator (virtual time).
 constexpr long long kProgramPatienceMs = 5LL * 60 * 1000;
+// Where a record's text begins in its line: after the number and separator.
+constexpr std::size_t kRecordTextColumn = 5;
 // Missing record numbers listed in one finding.
 constexpr std::size_t kListedNumbers = 5;
 
@@ -35,23 +39,28 @@ std::map<int, const HelpRecord *> by_number(const std::vector<HelpRecord> &recor
   return numbered;
 }
 
-Finding record_finding(const HelpRecord &r, int number, const std::string &text, bool warning = false) {
-  return {r.line, "record " + four_digits(number) + ": " + text, warning, ""};
+Finding record_finding(const char *name, const HelpRecord &r, int number, const std::string &text,
+                       bool warning = false) {
+  Finding f{name, r.line, "record " + four_digits(number) + ": " + text, warning, ""};
+  f.record = number;
+  return f;
 }
 
 std::string quoted(const std::string &text) { return "\"" + text + "\""; }
 
 // The finding of a field or option text: at its record, or at the
 // program's line that handed it to the driver.
-Finding sourced_finding(const SourcedText &source, const std::map<int, int> &line_of_record,
+Finding sourced_finding(const char *name, const SourcedText &source, const std::map<int, int> &line_of_record,
                         const std::string &label, const std::string &text) {
   if (source.record > 0) {
     auto it = line_of_record.find(source.record);
-    return {it == line_of_record.end() ? 0 : it->second, "record " + four_digits(source.record) + ": " + text,
-            false, ""};
+    Finding f{name, it == line_of_record.end() ? 0 : it->second,
+              "record " + four_digits(source.record) + ": " + text, false, ""};
+    f.record = source.record;
+    return f;
   }
   const std::size_t colon = source.where.rfind(':');
-  Finding f{0, label + " from a user variable: " + text, false, source.where};
+  Finding f{name, 0, label + " from a user variable: " + text, false, source.where};
   if (colon != std::string::npos) {
     f.file = source.where.substr(0, colon);
     f.line = std::atoi(source.where.c_str() + colon + 1);
@@ -79,6 +88,8 @@ bool differs_in_case_only(const std::string &word, std::string_view keyword) {
 struct TextProblem {
   std::string what;
   bool warning;
+  const char *name;
+  std::string word;  // the token it is about
 };
 
 std::vector<TextProblem> unknown_keywords(const std::string &text, Command command) {
@@ -95,7 +106,7 @@ std::vector<TextProblem> unknown_keywords(const std::string &text, Command comma
       if (!near->absent.empty() && !has_own_token(text, near->name))
         effect += ", so: " + std::string(near->absent);
     }
-    findings.push_back({what + "; " + effect, false});
+    findings.push_back({what + "; " + effect, false, "unknown-keyword", token.word});
   }
   return findings;
 }
@@ -121,7 +132,7 @@ std::vector<TextProblem> keywords_inside_others(const std::string &text, Command
     std::string said = std::string(k.name) + " reads " + quoted(value) + " from " + word + value + "; ";
     said += own ? "put " + std::string(k.name) + " before " + word
                 : "the driver takes it as the " + std::string(k.name) + " value";
-    findings.push_back({said, true});
+    findings.push_back({said, true, "keyword-inside-another", word});
   }
   return findings;
 }
@@ -156,7 +167,7 @@ void check_range(const HelpRecord &r, int number, const std::pair<int, int> &ran
     const std::string text = text_of(it->second->text);
     if (text.size() > use.width && wide_reported.insert(n).second)
       findings.push_back(record_finding(
-          *it->second, n,
+          "line-too-wide", *it->second, n,
           "a line of " + std::to_string(text.size()) + " characters, shown in " + use.shown + " of " +
               std::to_string(use.width) + " (" + use.keyword + " of record " + four_digits(number) +
               "); the driver cuts it to " + quoted(text.substr(0, use.width)),
@@ -166,7 +177,7 @@ void check_range(const HelpRecord &r, int number, const std::pair<int, int> &ran
   const std::string range_text =
       std::string(use.keyword) + std::to_string(first) + "," + std::to_string(last);
   findings.push_back(
-      record_finding(r, number,
+      record_finding("range-records-missing", r, number,
                      range_text + " names missing record" + (missing.size() == 1 ? " " : "s ") +
                          numbers_list(missing) + "; " +
                          (missing.size() == static_cast<std::size_t>(last - first + 1)
@@ -204,7 +215,7 @@ std::vector<Finding> check_raw(const std::string &content, const std::vector<Hel
     if (c >= 0x20 || c == '\n' || c == '\r' || c == '\t' || (c == 0 && image)) continue;
     char byte[8];
     std::snprintf(byte, sizeof byte, "0x%02X", c);
-    findings.push_back({image ? 0 : line,
+    findings.push_back({"not-text", image ? 0 : line,
                         std::string("the file is not text (a byte ") + byte +
                             "); the driver would read such bytes as part of its records",
                         false, ""});
@@ -214,7 +225,7 @@ std::vector<Finding> check_raw(const std::string &content, const std::vector<Hel
   const std::size_t crlf = image ? std::string::npos : content.find("\r\n");
   if (crlf != std::string::npos)
     findings.push_back(
-        {1 + static_cast<int>(std::count(content.begin(), content.begin() + crlf, '\n')),
+        {"crlf", 1 + static_cast<int>(std::count(content.begin(), content.begin() + crlf, '\n')),
          "the lines end in CR-LF; a terminal that loads the file as it is keeps the CR at the end "
          "of each record, so a record's last value reads with a CR (DI=P gives \"P\\r\")",
          false, ""});
@@ -224,7 +235,7 @@ std::vector<Finding> check_raw(const std::string &content, const std::vector<Hel
     if (!number || text.size() <= kDefinitionLimit || (!is_field_definition(text) && !is_panel_options(text)))
       continue;
     findings.push_back(record_finding(
-        r, *number,
+        "definition-too-long", r, *number,
         "a text of " + std::to_string(text.size()) + " characters; the driver reads " +
             std::to_string(kDefinitionLimit) + " and loses " + quoted(text.substr(kDefinitionLimit))));
   }
@@ -241,7 +252,11 @@ std::vector<Finding> check_keywords(const std::vector<HelpRecord> &records) {
     if (!field && !is_panel_options(text)) continue;
     const Command command = field ? Command::field_definition : Command::panel_options;
     for (const auto &part : {unknown_keywords(text, command), keywords_inside_others(text, command)})
-      for (const TextProblem &p : part) findings.push_back(record_finding(r, *number, p.what, p.warning));
+      for (const TextProblem &p : part) {
+        Finding f = record_finding(p.name, r, *number, p.what, p.warning);
+        point_at(f, r.text, p.word);
+        findings.push_back(f);
+      }
   }
   return findings;
 }
@@ -265,7 +280,7 @@ std::vector<Finding> check_field_records(const std::vector<HelpRecord> &records,
     if (folder_has(folder, files, file)) continue;
     const bool local = f.verify_file.compare(0, 2, "B_") == 0;
     findings.push_back(record_finding(
-        r, *number,
+        "verify-file-missing", r, *number,
         "VERF=" + f.verify_file + " names " + file + ", which is not in the help file's folder; " +
             (local ? "the driver cannot read the local value file and asks the terminal's validation instead"
                    : "the terminal needs it to validate the field, or refuses the value (message 7)"),
@@ -302,40 +317,52 @@ std::vector<Finding> check_panel(const TrackedPanel &panel, const std::vector<So
   std::vector<Finding> findings;
   std::vector<FieldFacts> facts;
   for (const SourcedText &field : panel.fields) facts.push_back(facts_of(field.text));
-  // The REASON= variable of each option text, read once for all fields.
-  std::vector<std::pair<const SourcedText *, int>> reasons;
-  for (const SourcedText &option : options)
-    if (const std::optional<std::string> reason = keyword_piece(option.text, "REASON=", 15))
-      reasons.emplace_back(&option, std::atoi(reason->c_str()));
   for (std::size_t j = 0; j < facts.size(); ++j) {
     const FieldFacts &b = facts[j];
     const std::string name = "FI=" + std::to_string(b.number);
-    auto say = [&](const std::string &text) {
-      findings.push_back(sourced_finding(panel.fields[j], line_of_record, "a definition", text));
+    // keyword: the one whose value the finding is about, for its place in the line.
+    auto say = [&](const char *kind, const std::string &text, const char *keyword) {
+      Finding f = sourced_finding(kind, panel.fields[j], line_of_record, "a definition", text);
+      const std::size_t at = panel.fields[j].text.find(keyword);
+      if (panel.fields[j].record > 0 && at != std::string::npos) {
+        f.column = kRecordTextColumn + at;
+        f.length = std::strlen(keyword);
+      }
+      findings.push_back(f);
     };
     for (std::size_t i = 0; i < j; ++i) {
       const FieldFacts &a = facts[i];
       const std::string other = "FI=" + std::to_string(a.number) + " of " + source_name(panel.fields[i]);
       if (a.result_variable == b.result_variable)
-        say(name + " writes user variable " + std::to_string(b.result_variable) +
-            (keyword_piece(panel.fields[j].text, "RUV=", 10) ? "" : " (no RUV=: 1 is the default)") +
-            ", as " + other + " does; the driver stores both there and FI=" +
-            std::to_string(std::max(a.number, b.number)) + "'s value wins");
+        say("same-user-variable",
+            name + " writes user variable " + std::to_string(b.result_variable) +
+                (keyword_piece(panel.fields[j].text, "RUV=", 10) ? "" : " (no RUV=: 1 is the default)") +
+                ", as " + other + " does; the driver stores both there and FI=" +
+                std::to_string(std::max(a.number, b.number)) + "'s value wins",
+            "RUV=");
       if (a.row == b.row && a.col < b.col + b.length && b.col < a.col + a.length)
-        say(name + " (row " + std::to_string(b.row) + ", columns " + std::to_string(b.col) + "-" +
-            std::to_string(b.col + b.length - 1) + ") overlaps " + other + " (columns " +
-            std::to_string(a.col) + "-" + std::to_string(a.col + a.length - 1) +
-            "); the driver draws each over the other");
+        say("fields-overlap",
+            name + " (row " + std::to_string(b.row) + ", columns " + std::to_string(b.col) + "-" +
+                std::to_string(b.col + b.length - 1) + ") overlaps " + other + " (columns " +
+                std::to_string(a.col) + "-" + std::to_string(a.col + a.length - 1) +
+                "); the driver draws each over the other",
+            "COL=");
     }
     if (b.col >= 1 && b.length >= 1 && b.length <= 39 && b.col + b.length - 1 > termrt::kCols)
-      say(name + " runs from column " + std::to_string(b.col) + " to " +
-          std::to_string(b.col + b.length - 1) +
-          ", past column 40; the display cuts it and the operator cannot see the rest");
-    for (const auto &[option, variable] : reasons)
-      if (variable == b.result_variable)
-        say(name + " writes user variable " + std::to_string(b.result_variable) +
-            ", the REASON= variable of " + source_name(*option) +
-            "; the driver writes the field's value, then OK over it");
+      say("field-past-edge",
+          name + " runs from column " + std::to_string(b.col) + " to " +
+              std::to_string(b.col + b.length - 1) +
+              ", past column 40; the display cuts it and the operator cannot see the rest",
+          "COL=");
+    for (const SourcedText &option : options) {
+      const std::optional<std::string> reason = keyword_piece(option.text, "REASON=", 15);
+      if (reason && std::atoi(reason->c_str()) == b.result_variable)
+        say("reason-variable-overwritten",
+            name + " writes user variable " + std::to_string(b.result_variable) +
+                ", the REASON= variable of " + source_name(option) +
+                "; the driver writes the field's value, then OK over it",
+            "RUV=");
+    }
   }
   return findings;
 }
@@ -370,7 +397,7 @@ class ProgramWatch : public RunObserver {
         row0 != row0_before_ ? report_on_row(row0) : std::optional<StandingReport>();
     tracker_.command_ended(report.has_value());
     if (report)
-      reports.push_back({0,
+      reports.push_back({"program-report", 0,
                          "the command \"" + command_ + "\" met the error report " + describe_report(*report) +
                              "; the driver waits for a key and the command does nothing more",
                          false, command_where_});
@@ -399,7 +426,7 @@ class ProgramWatch : public RunObserver {
 
 std::vector<Finding> check_program_panels(const CheckOptions &options, const std::string &help_content,
                                           const std::vector<HelpRecord> &records, int &panels,
-                                          std::set<int> &records_used) {
+                                          std::set<int> &records_used, std::vector<TrackedPanel> &started) {
   std::map<int, std::string> texts;
   std::map<int, int> line_of_record;
   for (const HelpRecord &r : records)
@@ -424,7 +451,7 @@ std::vector<Finding> check_program_panels(const CheckOptions &options, const std
     for (const auto &part :
          {unknown_keywords(source.text, command), keywords_inside_others(source.text, command)})
       for (const TextProblem &p : part) {
-        Finding f = sourced_finding(source, line_of_record, label, p.what);
+        Finding f = sourced_finding(p.name, source, line_of_record, label, p.what);
         f.warning = p.warning;
         findings.push_back(f);
       }
@@ -446,10 +473,11 @@ std::vector<Finding> check_program_panels(const CheckOptions &options, const std
     findings.insert(findings.end(), part.begin(), part.end());
   }
   if (error && !termrt::terminal().starved())
-    findings.push_back({0,
+    findings.push_back({"program-failed", 0,
                         "the program failed: " + error->substr(0, error->find('\n')) +
                             "; the panels it started before that are checked",
                         false, options.program});
+  started = watch.panels;
   host.observer = nullptr;
   termrt::terminal().reset();
   return findings;

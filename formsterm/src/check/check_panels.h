@@ -11,7 +11,10 @@
 #include <string>
 #include <vector>
 
-#include "check/check_mode.h"
+#include "check/check_options.h"
+#include "check/finding.h"
+#include "check/help_file.h"
+#include "check/library_probe.h"
 #include "check/panel_tracker.h"
 
 namespace formsterm {
@@ -44,10 +47,10 @@ std::vector<Finding> check_panel(const TrackedPanel &panel, const std::vector<So
 // Runs the program headless as far as it goes without input and checks
 // each panel as EXEC_PA starts it. The program's failure and every error
 // report it met are findings. records_used: the definition records of the
-// panels it started.
+// panels it started; started: those panels.
 std::vector<Finding> check_program_panels(const CheckOptions &options, const std::string &help_content,
                                           const std::vector<HelpRecord> &records, int &panels,
-                                          std::set<int> &records_used);
+                                          std::set<int> &records_used, std::vector<TrackedPanel> &started);
 
 }  // namespace formsterm
 

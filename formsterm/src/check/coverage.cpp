@@ -8,14 +8,17 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <nlohmann/json.hpp>
 #include <optional>
 #include <ostream>
 #include <set>
 #include <sstream>
 
-#include "check/check_mode.h"
-#include "script/lua_support.h"
+#include "check/help_file.h"
+#include "check/keywords.h"
+#include "check/library_probe.h"
 #include "check/panel_tracker.h"
+#include "script/lua_support.h"
 #include "script/script_host.h"
 #include "terminal.h"
 
@@ -313,58 +316,73 @@ std::string record_kind(const HelpFile &file, int number) {
   return "other records";
 }
 
-std::string json_text(const std::string &text) { return quoted_literal(text, "\\u%04x"); }
+// The records of a file that the tests never read.
+std::vector<int> never_read(const HelpFile &file) {
+  std::vector<int> never;
+  for (const auto &[number, text] : file.texts)
+    if (!file.read.count(number)) never.push_back(number);
+  return never;
+}
 
-void write_report(const std::vector<const HelpFile *> &used, const Outcomes &outcomes, std::ostream &out,
-                  std::ostream *json) {
-  if (json) *json << "{\"help_files\": [";
-  for (std::size_t f = 0; f < used.size(); ++f) {
-    const HelpFile &file = *used[f];
-    std::vector<int> never;
-    for (const auto &[number, text] : file.texts)
-      if (!file.read.count(number)) never.push_back(number);
-    const std::string name = file.path.filename().string();
-    out << name << ": " << file.read.size() << " of " << file.texts.size() << " records read";
+// The outcomes reached by each field definition of a file, by record.
+std::vector<std::pair<int, std::set<int>>> field_outcomes(const HelpFile &file, const Outcomes &outcomes) {
+  std::vector<std::pair<int, std::set<int>>> fields;
+  for (const HelpRecord &r : file.records) {
+    const std::optional<int> number = record_number(r.text);
+    if (!number || !is_field_definition(text_of(r.text))) continue;
+    auto it = outcomes.find({file.path, *number});
+    fields.emplace_back(*number, it == outcomes.end() ? std::set<int>() : it->second);
+  }
+  return fields;
+}
+
+int field_number(const HelpFile &file, int record) { return facts_of(file.texts.at(record)).number; }
+
+void write_text_report(const std::vector<const HelpFile *> &used, const Outcomes &outcomes,
+                       std::ostream &out) {
+  for (const HelpFile *file : used) {
+    const std::vector<int> never = never_read(*file);
+    const std::string name = file->path.filename().string();
+    out << name << ": " << file->read.size() << " of " << file->texts.size() << " records read";
     if (!never.empty()) out << "; never:";
     for (int number : never) out << " " << four_digits(number);
     out << "\n";
     std::map<std::string, std::string> never_by_kind;
-    for (int number : never) never_by_kind[record_kind(file, number)] += " " + four_digits(number);
+    for (int number : never) never_by_kind[record_kind(*file, number)] += " " + four_digits(number);
     for (const auto &[kind, numbers] : never_by_kind)
       out << "  never read, " << kind << ":" << numbers << "\n";
-    int reached = 0, definitions = 0;
-    std::ostringstream fields_json;
-    for (const HelpRecord &r : file.records) {
-      const std::optional<int> number = record_number(r.text);
-      if (!number || !is_field_definition(text_of(r.text))) continue;
-      ++definitions;
-      auto it = outcomes.find({file.path, *number});
-      const std::set<int> none;
-      const std::set<int> &reached_here = it == outcomes.end() ? none : it->second;
-      reached += static_cast<int>(reached_here.size());
-      out << "  record " << four_digits(*number) << " FI=" << facts_of(text_of(r.text)).number << ": ";
+    std::size_t reached = 0;
+    const auto fields = field_outcomes(*file, outcomes);
+    for (const auto &[record, reached_here] : fields) {
+      reached += reached_here.size();
       std::string list;
       for (int o : reached_here) list += (list.empty() ? "" : ", ") + outcome_name(o);
-      out << (list.empty() ? "no outcome reached" : list) << "\n";
-      fields_json << (definitions > 1 ? ", " : "") << "{\"record\": " << *number
-                  << ", \"field\": " << facts_of(text_of(r.text)).number << ", \"outcomes\": [";
-      bool first = true;
-      for (int o : reached_here)
-        fields_json << (first ? "" : ", ") << json_text(outcome_name(o)), first = false;
-      fields_json << "]}";
+      out << "  record " << four_digits(record) << " FI=" << field_number(*file, record) << ": "
+          << (list.empty() ? "no outcome reached" : list) << "\n";
     }
-    out << name << ": " << reached << " outcomes reached in " << definitions << " field definitions\n";
-    if (!json) continue;
-    *json << (f ? ", " : "") << "{\"file\": " << json_text(file.path.string())
-          << ", \"records\": " << file.texts.size() << ", \"read\": [";
-    bool first = true;
-    for (int n : file.read) *json << (first ? "" : ", ") << n, first = false;
-    *json << "], \"never\": [";
-    first = true;
-    for (int n : never) *json << (first ? "" : ", ") << n, first = false;
-    *json << "], \"outcomes_reached\": " << reached << ", \"fields\": [" << fields_json.str() << "]}";
+    out << name << ": " << reached << " outcomes reached in " << fields.size() << " field definitions\n";
   }
-  if (json) *json << "]}\n";
+}
+
+nlohmann::json json_report(const std::vector<const HelpFile *> &used, const Outcomes &outcomes) {
+  nlohmann::json files = nlohmann::json::array();
+  for (const HelpFile *file : used) {
+    nlohmann::json fields = nlohmann::json::array();
+    std::size_t reached = 0;
+    for (const auto &[record, reached_here] : field_outcomes(*file, outcomes)) {
+      nlohmann::json names = nlohmann::json::array();
+      for (int o : reached_here) names.push_back(outcome_name(o));
+      reached += reached_here.size();
+      fields.push_back({{"record", record}, {"field", field_number(*file, record)}, {"outcomes", names}});
+    }
+    files.push_back({{"file", file->path.string()},
+                     {"records", file->texts.size()},
+                     {"read", file->read},
+                     {"never", never_read(*file)},
+                     {"outcomes_reached", reached},
+                     {"fields", fields}});
+  }
+  return {{"help_files", files}};
 }
 
 }  // namespace
@@ -400,7 +418,11 @@ int report_coverage(const TestOptions &options, const std::string &json_file, st
     }
   }
   out << "coverage:\n";
-  write_report(used, outcomes, out, json_file.empty() ? nullptr : &json_out);
+  write_text_report(used, outcomes, out);
+  // Texts from the files may hold any byte; replace what is not UTF-8.
+  if (!json_file.empty())
+    json_out << json_report(used, outcomes).dump(-1, ' ', false, nlohmann::json::error_handler_t::replace)
+             << "\n";
   return 0;
 }
 

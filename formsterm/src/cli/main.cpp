@@ -3,8 +3,8 @@
 //   formsterm run PROGRAM.lua          the program on an interactive terminal
 //   formsterm test SCRIPT.lua...       test scripts, headless, on a virtual clock
 //   formsterm check HELPFILE           whether a help file works with the driver
+//   formsterm explain CODE|NAME        what a result code or a finding means
 //   formsterm lsp                      a language server for help files (stdin/stdout)
-//   formsterm explain CODE             what a result code means
 //   formsterm help api|keywords        the Lua API; the keywords of definitions and options
 //
 // libforms.so is loaded with dlopen and called through its exported main,
@@ -84,6 +84,13 @@ int main(int argc, char **argv) {
   CLI::App *check_command = app.add_subcommand("check", "check a help file against the panel driver");
   check_command->add_option("HELPFILE", check.help_file, "the help file")->required();
   check_command->add_option("--program", check.program, "a transaction program whose panels are checked");
+  std::vector<std::string> ignored;
+  check_command->add_option("--ignore", ignored,
+                            "silence finding NAME for one record: NAME:RECORD, e.g. range-empty:0031");
+  std::string format = "text";
+  check_command->add_option("--format", format, "text (compiler-style lines) or sarif (SARIF 2.1.0)")
+      ->check(CLI::IsMember({"text", "sarif"}))
+      ->capture_default_str();
 
   long long debounce_ms = 300;
   CLI::App *lsp_command =
@@ -94,7 +101,10 @@ int main(int argc, char **argv) {
 
   std::string code;
   CLI::App *explain_command = app.add_subcommand("explain", "what a result code means and what to change");
-  explain_command->add_option("CODE", code, "the two-character result code, e.g. Z6")->required();
+  explain_command
+      ->add_option("CODE", code,
+                   "a two-character result code, e.g. Z6, or a finding's name, e.g. range-empty")
+      ->required();
 
   std::string topic = "api";
   CLI::App *help_command = app.add_subcommand(
@@ -112,7 +122,8 @@ int main(int argc, char **argv) {
   }
 
   if (*help_command) return print_help(topic);
-  if (*explain_command) return formsterm::explain_code(code, std::cout);
+  if (*explain_command)
+    return formsterm::explain_finding(code, std::cout) ? 0 : formsterm::explain_code(code, std::cout);
   try {
     formsterm::check_library(library);
     if (*run_command) {
@@ -132,6 +143,16 @@ int main(int argc, char **argv) {
       return formsterm::lsp::run_lsp(server);
     }
     check.library_path = library;
+    check.format = format == "sarif" ? formsterm::CheckFormat::sarif : formsterm::CheckFormat::text;
+    for (const std::string &text : ignored) {
+      std::string error;
+      const std::optional<formsterm::IgnoredFinding> one = formsterm::parse_ignore(text, error);
+      if (!one) {
+        std::cerr << "formsterm check: " << error << "\n";
+        return 2;
+      }
+      check.ignored.push_back(*one);
+    }
     return formsterm::run_check(check, std::cout);
   } catch (const formsterm::LoadError &e) {
     std::cerr << "formsterm: " << e.what() << "\n";

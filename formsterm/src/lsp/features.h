@@ -8,7 +8,7 @@
 #include <string>
 
 #include "lsp/document.h"
-#include "lsp/help_index.h"
+#include "lsp/file_index.h"
 
 namespace formsterm::lsp {
 
@@ -18,7 +18,7 @@ using nlohmann::json;
 struct FileView {
   const std::string &uri;
   const Document &document;
-  const HelpIndex &index;
+  const FileIndex &index;
 };
 
 json hover(const FileView &file, Position at);

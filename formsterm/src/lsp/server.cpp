@@ -9,7 +9,7 @@
 
 #include "check/keywords.h"
 #include "lsp/features.h"
-#include "lsp/help_index.h"
+#include "lsp/file_index.h"
 
 namespace formsterm::lsp {
 
@@ -170,7 +170,7 @@ std::optional<nlohmann::json> Server::answer(const std::string &method, const nl
   const OpenFile *file = file_of(params);
   if (file == nullptr) return request->second;
   const std::string &uri = params["textDocument"]["uri"].get_ref<const std::string &>();
-  const HelpIndex index(file->document);
+  const FileIndex index(file->document);
   const FileView view{uri, file->document, index};
   if (method == "textDocument/documentSymbol") return document_symbols(view);
   if (method == "textDocument/codeAction") {
@@ -317,7 +317,7 @@ void Server::check_and_publish(const std::string &uri, OpenFile &file) {
         if (f.file.empty()) diagnostics.push_back(diagnostic_of(f, file.document));
     } catch (const std::exception &e) {
       diagnostics.push_back(
-          diagnostic_of(Finding(0, std::string("the check could not run: ") + e.what()), file.document));
+          diagnostic_of(Finding("", 0, std::string("the check could not run: ") + e.what()), file.document));
     }
   }
   send_({{"jsonrpc", "2.0"},

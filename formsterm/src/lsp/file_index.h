@@ -1,8 +1,8 @@
-// help_index.h - what the language server knows of an open help file beyond
+// file_index.h - what the language server knows of an open help file beyond
 // its findings: the records on each line, the keyword under a position, and
 // the record numbers that HELP=, SCRN= and VERT= name, with their bytes.
-#ifndef FORMSTERM_LSP_HELP_INDEX_H
-#define FORMSTERM_LSP_HELP_INDEX_H
+#ifndef FORMSTERM_LSP_FILE_INDEX_H
+#define FORMSTERM_LSP_FILE_INDEX_H
 
 #include <cstddef>
 #include <optional>
@@ -37,9 +37,9 @@ struct NumberUse {
 // The text of a line after its record number and separator.
 constexpr std::size_t kTextStart = 5;
 
-class HelpIndex {
+class FileIndex {
  public:
-  explicit HelpIndex(const Document &document);
+  explicit FileIndex(const Document &document);
 
   const std::vector<LineRecord> &records() const { return records_; }
   const std::vector<NumberUse> &number_uses() const { return uses_; }

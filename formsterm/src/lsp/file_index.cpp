@@ -1,7 +1,7 @@
-// help_index.cpp - records and record-number uses of an open help file,
+// file_index.cpp - records and record-number uses of an open help file,
 // found by the driver's own rules (a keyword at the first place its
 // characters occur, its value cut at separators within its window).
-#include "lsp/help_index.h"
+#include "lsp/file_index.h"
 
 #include <cctype>
 #include <cstdlib>
@@ -72,7 +72,7 @@ std::optional<Command> command_of(RecordKind kind) {
   return std::nullopt;
 }
 
-HelpIndex::HelpIndex(const Document &document) {
+FileIndex::FileIndex(const Document &document) {
   record_of_line_.resize(document.line_count());
   for (std::size_t line = 0; line < document.line_count(); ++line) {
     const std::string line_text(document.line(line));
@@ -88,24 +88,24 @@ HelpIndex::HelpIndex(const Document &document) {
   }
 }
 
-const LineRecord *HelpIndex::record_at(std::size_t line) const {
+const LineRecord *FileIndex::record_at(std::size_t line) const {
   if (line >= record_of_line_.size() || !record_of_line_[line]) return nullptr;
   return &records_[*record_of_line_[line]];
 }
 
-const LineRecord *HelpIndex::record_numbered(int number) const {
+const LineRecord *FileIndex::record_numbered(int number) const {
   for (const LineRecord &r : records_)
     if (r.number == number) return &r;
   return nullptr;
 }
 
-const NumberUse *HelpIndex::use_at(std::size_t line, std::size_t byte) const {
+const NumberUse *FileIndex::use_at(std::size_t line, std::size_t byte) const {
   for (const NumberUse &u : uses_)
     if (u.line == line && byte >= u.at && byte <= u.at + u.length) return &u;
   return nullptr;
 }
 
-std::vector<const NumberUse *> HelpIndex::uses_reading(int number) const {
+std::vector<const NumberUse *> FileIndex::uses_reading(int number) const {
   std::vector<const NumberUse *> reading;
   for (const NumberUse &u : uses_) {
     const bool same_keyword =
