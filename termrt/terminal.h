@@ -45,9 +45,17 @@ struct DateTime {
 // One entry of the signal and host-call log: when, and what, as text such as
 // "beep 0,0,2", "led 0,5", "transaction 1", "write 5 \"3\" -> 0", "clear 5",
 // "validation PARTS.VAL 3 \"P1\" -> 0", "flagged 2,3 \"ABC\"".
+// A write of a user variable also carries its parts, for hosts that follow
+// what a program stored without reading the text back.
+struct VariableWrite {
+  int variable = 0;
+  std::string text;
+  int result = 0;  // the run-time's answer
+};
 struct LogEntry {
   long long at_ms;
   std::string what;
+  std::optional<VariableWrite> write = std::nullopt;
 };
 
 // The terminal's parts (display, input queues, clock, events, variables,

@@ -9,6 +9,7 @@
 #include "entry/entry.h"
 #include "entry/reports.h"
 #include "entry/text.h"
+#include "fields/grammar.h"
 #include "fields/table.h"
 #include "platform/answers.h"
 #include "platform/termrt.h"
@@ -127,15 +128,15 @@ int read_variable(int number, char *dst, size_t size) {
 int read_source_text(const char *parm, const char *none_code, const char *bad_code,
                      const char *no_record_code, unsigned int text_offset) {
   char *cursor, *piece;
-  int found = read_piece("VAR=", ARG_SHORT_WINDOW, &cursor, &piece, parm, bad_code);
+  int found = read_piece(KW_WORD(KW_VAR), KW_WINDOW(KW_VAR), &cursor, &piece, parm, bad_code);
   if (found == ARG_OK && read_work_variable(decimal_value(piece)) == RT_VARIABLE_UNREADABLE)
     return arg_failed(parm, bad_code);
   if (found != ARG_ABSENT) return found;
-  found = read_piece("HELP=", ARG_SHORT_WINDOW, &cursor, &piece, parm, bad_code);
+  found = read_piece(KW_WORD(KW_SOURCE_HELP), KW_WINDOW(KW_SOURCE_HELP), &cursor, &piece, parm, bad_code);
   if (found == ARG_ABSENT) return arg_failed(parm, none_code);
   if (found == ARG_REPORTED) return found;
   int number = decimal_value(piece);
-  if (number < 1 || number > RECORD_NUMBER_MAX) return arg_failed(parm, bad_code);
+  if (number < KW_LOW(KW_SOURCE_HELP) || number > KW_HIGH(KW_SOURCE_HELP)) return arg_failed(parm, bad_code);
   unsigned int length = 0;
   const char *record = find_numbered_record(help_file_name, number, RECORD_KEY_WIDTH, &length);
   if (record == 0) {

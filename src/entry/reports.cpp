@@ -12,7 +12,7 @@
 #include "platform/termrt.h"
 
 static const char kBlankRow[] = "                                        ";
-static const char kPressAnyKey[] = "Press any key to continue       ";
+static const char kPressAnyKey[] = REPORT_PROMPT;
 
 /* Puts at most limit characters of text into command_buffer and writes them
    at (row, column). */
@@ -31,18 +31,18 @@ void error_report(const char *text, const char *code) {
   unsigned short status;
   _VioWrtCharStr(kBlankRow, DISPLAY_COLUMNS, 0, 0, &status, 0);
   _VioWrtCharStr(kBlankRow, DISPLAY_COLUMNS, 1, 0, &status, 0);
-  _VioWrtCharStr("Bad CZEB(  ):", 13, 0, 0, &status, 0);
-  _VioWrtCharStr(code, 2, 0, 9, &status, 0);
-  show_report_text(text, 18, 0, 13);
-  _VioWrtCharStr(kPressAnyKey, 32, 1, 0, &status, 0);
+  _VioWrtCharStr(REPORT_HEAD, sizeof REPORT_HEAD - 1, 0, 0, &status, 0);
+  _VioWrtCharStr(code, 2, 0, REPORT_CODE_COLUMN, &status, 0);
+  show_report_text(text, REPORT_TEXT_MAX, 0, REPORT_TEXT_COLUMN);
+  _VioWrtCharStr(kPressAnyKey, sizeof kPressAnyKey - 1, 1, 0, &status, 0);
   wait_for_key();
 }
 
 void append_report(const char *text) {
   unsigned short status;
-  _VioWrtCharStr("ZEB append too long:", 20, 0, 0, &status, 0);
-  show_report_text(text, 12, 0, 21);
-  _VioWrtCharStr(kPressAnyKey, 32, 1, 0, &status, 0);
+  _VioWrtCharStr(APPEND_HEAD, sizeof APPEND_HEAD - 1, 0, 0, &status, 0);
+  show_report_text(text, APPEND_TEXT_MAX, 0, APPEND_TEXT_COLUMN);
+  _VioWrtCharStr(kPressAnyKey, sizeof kPressAnyKey - 1, 1, 0, &status, 0);
   wait_for_key();
 }
 
@@ -51,7 +51,7 @@ int delay(int n) {
   if (passes < 1) passes = 1;
   for (int pass = 1;; ++pass) {
     unsigned short key = 0;
-    _WaitEvent(20);
+    _WaitEvent(DELAY_PASS_MS);
     int stop = _IdleManager(0);
     _KbdReadAscii(&key);
     if (stop != 0) return DELAY_STOPPED;

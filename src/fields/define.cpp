@@ -17,24 +17,18 @@
 #include "entry/commands.h"
 #include "entry/entry.h"
 #include "entry/text.h"
+#include "fields/grammar.h"
 #include "fields/table.h"
 #include "platform/answers.h"
 #include "platform/termrt.h"
 #include "validate/lookup.h"
 
-#define COLUMN_MAX 39
-#define LENGTH_MAX 39
-#define SUFFIX_PIECE_MAX 3 /* the "T" and up to two characters */
-
 /* The "INPUT=" words in the order they are tried, and their kinds. */
-#define INPUT_WORD_COUNT 9
-static const char *const kInputWords[INPUT_WORD_COUNT] = {
-    "NUM", "AINUM", "ALPHA", "AIALPHA", "AI", "DATE_AMER", "DATE_EURO", "TIME_STD", "PASSWORD",
-};
-static const unsigned char kInputKinds[INPUT_WORD_COUNT] = {
-    INPUT_NUM,       INPUT_AINUM,     INPUT_ALPHA,    INPUT_AIALPHA,  INPUT_AI,
-    INPUT_DATE_AMER, INPUT_DATE_EURO, INPUT_TIME_STD, INPUT_PASSWORD,
-};
+#define INPUT_AS_WORD(kind, word, template_text, stored) word,
+#define INPUT_AS_KIND(kind, word, template_text, stored) kind,
+static const char *const kInputWords[] = {INPUT_KINDS(INPUT_AS_WORD)};
+static const unsigned char kInputKinds[] = {INPUT_KINDS(INPUT_AS_KIND)};
+#define INPUT_WORD_COUNT ((int)(sizeof kInputKinds / sizeof kInputKinds[0]))
 
 /* One definition under way: the command string, the field, and the text
    of the field's reports, "FI=" and its number. */
@@ -52,12 +46,14 @@ static int required(int found, const char *text, const char *code) {
 
 static int read_field_number(struct Definition *d) {
   char *cursor, *piece;
-  int found = required(read_piece("FI=", ARG_SHORT_WINDOW, &cursor, &piece, d->parm, "Z4"), d->parm, "Z3");
+  int found =
+      required(read_piece(KW_WORD(KW_FI), KW_WINDOW(KW_FI), &cursor, &piece, d->parm, KW_NO_VALUE(KW_FI)),
+               d->parm, KW_MISSING(KW_FI));
   if (found != ARG_OK) return found;
   int number = decimal_value(piece);
   memcpy(d->field_text, "FI=", 3);
   number_text(number, d->field_text + 3);
-  if (number < 1 || number > FIELD_COUNT) return arg_failed(d->field_text, "Z5");
+  if (number < KW_LOW(KW_FI) || number > KW_HIGH(KW_FI)) return arg_failed(d->field_text, KW_BAD(KW_FI));
   current_field = d->f = number - 1;
   return ARG_OK;
 }
@@ -84,13 +80,14 @@ static void reset_field_defaults(int f) {
 
 static int read_input_kind(struct Definition *d) {
   char *cursor, *piece;
-  int found = required(read_piece("INPUT=", ARG_SHORT_WINDOW, &cursor, &piece, d->field_text, "Z7"),
-                       d->field_text, "Z6");
+  int found = required(read_piece(KW_WORD(KW_INPUT), KW_WINDOW(KW_INPUT), &cursor, &piece, d->field_text,
+                                  KW_NO_VALUE(KW_INPUT)),
+                       d->field_text, KW_MISSING(KW_INPUT));
   if (found != ARG_OK) return found;
   fields.input_kind[d->f] = INPUT_UNKNOWN;
   for (int i = 0; i < INPUT_WORD_COUNT; ++i)
     if (compare_nocase(piece, kInputWords[i]) == 0) fields.input_kind[d->f] = kInputKinds[i];
-  return fields.input_kind[d->f] == INPUT_UNKNOWN ? arg_failed(d->field_text, "Z8") : ARG_OK;
+  return fields.input_kind[d->f] == INPUT_UNKNOWN ? arg_failed(d->field_text, KW_BAD(KW_INPUT)) : ARG_OK;
 }
 
 /* "LEN=": an optional "-" for a signed field, the length, and after a "."
@@ -98,8 +95,9 @@ static int read_input_kind(struct Definition *d) {
 static int read_length(struct Definition *d) {
   char *cursor, *piece;
   int f = d->f;
-  int found = required(read_piece("LEN=", ARG_SHORT_WINDOW, &cursor, &piece, d->field_text, "ZA"),
-                       d->field_text, "Z9");
+  int found = required(
+      read_piece(KW_WORD(KW_LEN), KW_WINDOW(KW_LEN), &cursor, &piece, d->field_text, KW_NO_VALUE(KW_LEN)),
+      d->field_text, KW_MISSING(KW_LEN));
   if (found != ARG_OK) return found;
   int number = decimal_value(piece);
   fields.is_signed[f] = number < 0;
@@ -108,19 +106,22 @@ static int read_length(struct Definition *d) {
   if (decimal_style[0] == '\0') copy_text(decimal_style, DECIMAL_STYLE_SIZE, ".");
   const char *mark = strchr(piece, '.');
   fields.decimals[f] = mark != 0 ? decimal_value(mark + 1) : -1;
-  if (fields.length[f] < 1 || fields.length[f] > LENGTH_MAX) return arg_failed(d->field_text, "ZB");
+  if (fields.length[f] < KW_LOW(KW_LEN) || fields.length[f] > KW_HIGH(KW_LEN))
+    return arg_failed(d->field_text, KW_BAD(KW_LEN));
   return ARG_OK;
 }
 
 /* "ROW=" and "COL=": missing ones are reported with the command string. */
 static int read_position(struct Definition *d) {
   int row = 1, col = 1;
-  int found = required(
-      read_number("ROW=", ARG_SHORT_WINDOW, 1, DISPLAY_ROWS, &row, d->field_text, "ZD", "ZE"), d->parm, "ZC");
+  int found = required(read_number(KW_WORD(KW_ROW), KW_WINDOW(KW_ROW), KW_LOW(KW_ROW), KW_HIGH(KW_ROW), &row,
+                                   d->field_text, KW_NO_VALUE(KW_ROW), KW_BAD(KW_ROW)),
+                       d->parm, KW_MISSING(KW_ROW));
   if (found != ARG_OK) return found;
   fields.row[d->f] = (unsigned char)(row - 1);
-  found = required(read_number("COL=", ARG_SHORT_WINDOW, 1, COLUMN_MAX, &col, d->field_text, "ZG", "ZH"),
-                   d->parm, "ZF");
+  found = required(read_number(KW_WORD(KW_COL), KW_WINDOW(KW_COL), KW_LOW(KW_COL), KW_HIGH(KW_COL), &col,
+                               d->field_text, KW_NO_VALUE(KW_COL), KW_BAD(KW_COL)),
+                   d->parm, KW_MISSING(KW_COL));
   if (found != ARG_OK) return found;
   fields.col[d->f] = (unsigned char)(col - 1);
   return ARG_OK;
@@ -132,7 +133,8 @@ static int read_position(struct Definition *d) {
 static int read_verification(struct Definition *d) {
   char *cursor, *piece;
   int f = d->f;
-  int found = read_piece("VERT=", ARG_LONG_WINDOW, &cursor, &piece, d->field_text, "ZI");
+  int found =
+      read_piece(KW_WORD(KW_VERT), KW_WINDOW(KW_VERT), &cursor, &piece, d->field_text, KW_NO_VALUE(KW_VERT));
   if (found != ARG_OK) return found;
   fields.verify_kind[f] = piece[0];
   switch (piece[0]) {
@@ -145,45 +147,53 @@ static int read_verification(struct Definition *d) {
     case 'F':
     case 'R':
     case 'S':
-      found = next_number(&cursor, 1, RECORD_NUMBER_MAX, &fields.verify_low[f], d->field_text, "ZK", "ZL");
+      found = next_number(&cursor, KW_LOW(KW_VERT), KW_HIGH(KW_VERT), &fields.verify_low[f], d->field_text,
+                          VERT_NO_FIRST, VERT_BAD_FIRST);
       if (found != ARG_OK || piece[0] == 'F') return found;
-      return next_number(&cursor, 1, RECORD_NUMBER_MAX, &fields.verify_high[f], d->field_text, "ZM", "ZN");
+      return next_number(&cursor, KW_LOW(KW_VERT), KW_HIGH(KW_VERT), &fields.verify_high[f], d->field_text,
+                         VERT_NO_SECOND, VERT_BAD_SECOND);
     case 'T':
-      if (strlen(piece) > SUFFIX_PIECE_MAX) return arg_failed(d->field_text, "ZJ");
+      if (strlen(piece) > VERIFY_PREFIX_PIECE_MAX) return arg_failed(d->field_text, VERT_TOO_LONG);
       copy_text(fields.verify_suffix[f], VERIFY_SUFFIX_SIZE, piece + 1);
       return ARG_OK;
-    default: return arg_failed(d->field_text, "ZO");
+    default: return arg_failed(d->field_text, KW_BAD(KW_VERT));
   }
 }
 
 static int read_mode(struct Definition *d) {
-  return read_letter("MODE=", "FV", &fields.mode[d->f], d->field_text, "ZP", "ZQ");
+  return read_letter(KW_WORD(KW_MODE), KW_LETTERS(KW_MODE), &fields.mode[d->f], d->field_text,
+                     KW_NO_VALUE(KW_MODE), KW_BAD(KW_MODE));
 }
 
 static int read_flags(struct Definition *d) {
   int f = d->f;
   unsigned char mandatory = (unsigned char)fields.data_id_mandatory[f];
-  if (read_yes_no("REQ=", &fields.required[f], d->field_text, "ZR", "ZS") == ARG_REPORTED ||
-      read_yes_no("KEEPDI=", &fields.keep_data_id[f], d->field_text, "ZT", "ZU") == ARG_REPORTED ||
-      read_yes_no("MANDI=", &mandatory, d->field_text, "Zq", "Zr") == ARG_REPORTED)
+  if (read_yes_no(KW_WORD(KW_REQ), &fields.required[f], d->field_text, KW_NO_VALUE(KW_REQ), KW_BAD(KW_REQ)) ==
+          ARG_REPORTED ||
+      read_yes_no(KW_WORD(KW_KEEPDI), &fields.keep_data_id[f], d->field_text, KW_NO_VALUE(KW_KEEPDI),
+                  KW_BAD(KW_KEEPDI)) == ARG_REPORTED ||
+      read_yes_no(KW_WORD(KW_MANDI), &mandatory, d->field_text, KW_NO_VALUE(KW_MANDI), KW_BAD(KW_MANDI)) ==
+          ARG_REPORTED)
     return ARG_REPORTED;
   fields.data_id_mandatory[f] = mandatory;
-  return read_yes_no("EDIT=", &fields.editable[f], d->field_text, "ZV", "ZW");
+  return read_yes_no(KW_WORD(KW_EDIT), &fields.editable[f], d->field_text, KW_NO_VALUE(KW_EDIT),
+                     KW_BAD(KW_EDIT));
 }
 
 static int read_result_variable(struct Definition *d) {
-  return read_number("RUV=", ARG_SHORT_WINDOW, 1, RESULT_VARIABLE_MAX, &fields.result_variable[d->f],
-                     d->field_text, "ZX", "ZY");
+  return read_number(KW_WORD(KW_RUV), KW_WINDOW(KW_RUV), KW_LOW(KW_RUV), KW_HIGH(KW_RUV),
+                     &fields.result_variable[d->f], d->field_text, KW_NO_VALUE(KW_RUV), KW_BAD(KW_RUV));
 }
 
 /* "PUV=": the field starts with the text of a user variable, cut to the
    field's 40 characters, and keeps it when the panel starts. */
 static int read_prefill(struct Definition *d) {
   char *cursor, *piece;
-  int found = read_piece("PUV=", ARG_SHORT_WINDOW, &cursor, &piece, d->field_text, "ZZ");
+  int found =
+      read_piece(KW_WORD(KW_PUV), KW_WINDOW(KW_PUV), &cursor, &piece, d->field_text, KW_NO_VALUE(KW_PUV));
   if (found != ARG_OK) return found;
   if (read_variable(decimal_value(piece), fields.value[d->f], FIELD_VALUE_SIZE) == RT_VARIABLE_UNREADABLE)
-    return arg_failed(d->field_text, "Za");
+    return arg_failed(d->field_text, KW_BAD(KW_PUV));
   fields.prefilled[d->f] = 1;
   return ARG_OK;
 }
@@ -192,8 +202,8 @@ static int read_prefill(struct Definition *d) {
    checked against it ("I"). */
 static int read_verify_file(struct Definition *d) {
   int f = d->f;
-  int found = read_name("VERF=", ARG_LONG_WINDOW, VERIFY_FILE_MAX, fields.verify_file[f], VERIFY_FILE_SIZE,
-                        d->field_text, "Zb", "Zc");
+  int found = read_name(KW_WORD(KW_VERF), KW_WINDOW(KW_VERF), KW_HIGH(KW_VERF), fields.verify_file[f],
+                        VERIFY_FILE_SIZE, d->field_text, KW_NO_VALUE(KW_VERF), KW_BAD(KW_VERF));
   if (found == ARG_OK && fields.verify_kind[f] == 'N') fields.verify_kind[f] = 'I';
   return found;
 }
@@ -202,27 +212,33 @@ static int read_verify_file(struct Definition *d) {
    codes[1] for the first, codes[2] and codes[3] for the second. */
 static int read_record_pair(struct Definition *d, const char *keyword, int *first, int *second,
                             const char *const codes[4]) {
-  char *cursor = keyword_window(command_buffer, keyword, ARG_LONG_WINDOW);
+  char *cursor = keyword_window(command_buffer, keyword, KW_WINDOW(KW_HELP));
   if (cursor == 0) return ARG_ABSENT;
-  int found = next_number(&cursor, 1, RECORD_NUMBER_MAX, first, d->field_text, codes[0], codes[1]);
+  int found =
+      next_number(&cursor, KW_LOW(KW_HELP), KW_HIGH(KW_HELP), first, d->field_text, codes[0], codes[1]);
   if (found != ARG_OK) return found;
-  return next_number(&cursor, 1, RECORD_NUMBER_MAX, second, d->field_text, codes[2], codes[3]);
+  return next_number(&cursor, KW_LOW(KW_HELP), KW_HIGH(KW_HELP), second, d->field_text, codes[2], codes[3]);
 }
 
+#define RECORD_PAIR_CODES(row) \
+  { KW_NO_VALUE(row), KW_BAD(row), KW_NO_SECOND(row), KW_BAD_SECOND(row) }
+
 static int read_help_and_screen(struct Definition *d) {
-  static const char *const kHelpCodes[4] = {"Zd", "Ze", "Zf", "Zg"};
-  static const char *const kScreenCodes[4] = {"Zm", "Zn", "Zo", "Zp"};
+  static const char *const kHelpCodes[4] = RECORD_PAIR_CODES(KW_HELP);
+  static const char *const kScreenCodes[4] = RECORD_PAIR_CODES(KW_SCRN);
   int f = d->f;
-  if (read_record_pair(d, "HELP=", &fields.help_start[f], &fields.help_end[f], kHelpCodes) == ARG_REPORTED)
+  if (read_record_pair(d, KW_WORD(KW_HELP), &fields.help_start[f], &fields.help_end[f], kHelpCodes) ==
+      ARG_REPORTED)
     return ARG_REPORTED;
-  return read_record_pair(d, "SCRN=", &fields.screen_first[f], &fields.screen_second[f], kScreenCodes);
+  return read_record_pair(d, KW_WORD(KW_SCRN), &fields.screen_first[f], &fields.screen_second[f],
+                          kScreenCodes);
 }
 
 /* "DI=" is found at its first occurrence, which may be the tail of "KEEPDI="
    or "MANDI=": a definition wanting an identifier writes "DI=" first. */
 static int read_data_id(struct Definition *d) {
-  return read_name("DI=", ARG_SHORT_WINDOW, DATA_ID_MAX, fields.data_id[d->f], DATA_ID_SIZE, d->field_text,
-                   "Zh", "Zi");
+  return read_name(KW_WORD(KW_DI), KW_WINDOW(KW_DI), KW_HIGH(KW_DI), fields.data_id[d->f], DATA_ID_SIZE,
+                   d->field_text, KW_NO_VALUE(KW_DI), KW_BAD(KW_DI));
 }
 
 int set_field_command(const char *parm) {
@@ -233,7 +249,8 @@ int set_field_command(const char *parm) {
   struct Definition d;
   d.parm = parm;
   copy_command_text(parm);
-  if (read_source_text(parm, "Z1", "Z2", "Zj", RECORD_KEY_WIDTH) == ARG_REPORTED ||
+  if (read_source_text(parm, SOURCE_NONE(SOURCE_FIELD), SOURCE_BAD(SOURCE_FIELD),
+                       SOURCE_NO_RECORD(SOURCE_FIELD), SOURCE_OFFSET(SOURCE_FIELD)) == ARG_REPORTED ||
       read_field_number(&d) == ARG_REPORTED)
     return 0;
   reset_field_defaults(d.f);

@@ -6,14 +6,15 @@
 #include "entry/args.h"
 #include "entry/commands.h"
 #include "entry/entry.h"
+#include "fields/grammar.h"
 #include "fields/table.h"
 
 /* "FILE=" and the name; whether the file exists shows at the first lookup. */
 int set_help_command(const char *parm) {
   copy_command_text(parm);
-  if (read_name("FILE=", ARG_LONG_WINDOW, 0, help_file_name, HELP_FILE_NAME_SIZE, parm, "Zk", 0) ==
-      ARG_ABSENT)
-    return command_failed(parm, "Zl");
+  if (read_name(KW_WORD(KW_FILE), KW_WINDOW(KW_FILE), KW_HIGH(KW_FILE), help_file_name, HELP_FILE_NAME_SIZE,
+                parm, KW_NO_VALUE(KW_FILE), 0) == ARG_ABSENT)
+    return command_failed(parm, KW_MISSING(KW_FILE));
   return 0;
 }
 

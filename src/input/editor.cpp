@@ -18,6 +18,7 @@
 #include <string.h>
 
 #include "entry/entry.h"
+#include "fields/grammar.h"
 #include "fields/table.h"
 #include "input/clock.h"
 #include "input/inspect.h"
@@ -332,9 +333,9 @@ static void discard_waiting_records(void) {
 
 static const char *empty_template(void) {
   switch (editing.working_kind) {
-    case INPUT_DATE_AMER: return "MM-DD-YYYY";
-    case INPUT_DATE_EURO: return "DD-MM-YYYY";
-    case INPUT_TIME_STD: return "HH:MM:SS";
+    case INPUT_DATE_AMER: return DATE_AMER_TEMPLATE;
+    case INPUT_DATE_EURO: return DATE_EURO_TEMPLATE;
+    case INPUT_TIME_STD: return TIME_TEMPLATE;
     default: return "";
   }
 }

@@ -11,10 +11,9 @@
 
 #include "entry/args.h"
 #include "entry/entry.h"
+#include "fields/grammar.h"
 #include "fields/table.h"
 #include "validate/lookup.h"
-
-#define HELP_VARIABLE_FIRST 10
 
 static void set_defaults(void) {
   panel_options.time_out_ending = 'N';
@@ -32,18 +31,21 @@ static void set_defaults(void) {
 static int read_number_options(const char *parm) {
   struct PanelOptions *o = &panel_options;
   int n = 0;
-  if (read_number("T=", ARG_LONG_WINDOW, INT_MIN, INT_MAX, &o->time_out, parm, "XD", 0) == ARG_REPORTED ||
-      read_number("HVR=", ARG_LONG_WINDOW, HELP_VARIABLE_FIRST, RESULT_VARIABLE_MAX, &help_variable, parm,
-                  "XO", "XP") == ARG_REPORTED)
+  if (read_number(KW_WORD(KW_T), KW_WINDOW(KW_T), KW_LOW(KW_T), KW_HIGH(KW_T), &o->time_out, parm,
+                  KW_NO_VALUE(KW_T), 0) == ARG_REPORTED ||
+      read_number(KW_WORD(KW_HVR), KW_WINDOW(KW_HVR), KW_LOW(KW_HVR), KW_HIGH(KW_HVR), &help_variable, parm,
+                  KW_NO_VALUE(KW_HVR), KW_BAD(KW_HVR)) == ARG_REPORTED)
     return ARG_REPORTED;
-  int found = read_number("SF=", ARG_LONG_WINDOW, 1, FIELD_COUNT, &n, parm, "XF", "XG");
-  if (found == ARG_OK && !fields.defined[n - 1]) return arg_failed(parm, "XG");
+  int found = read_number(KW_WORD(KW_SF), KW_WINDOW(KW_SF), KW_LOW(KW_SF), KW_HIGH(KW_SF), &n, parm,
+                          KW_NO_VALUE(KW_SF), KW_BAD(KW_SF));
+  if (found == ARG_OK && !fields.defined[n - 1]) return arg_failed(parm, KW_BAD(KW_SF));
   if (found == ARG_REPORTED) return found;
   if (found == ARG_OK) o->start_field = n - 1;
-  found = read_number("REASON=", ARG_LONG_WINDOW, INT_MIN, INT_MAX, &n, parm, "XX", 0);
+  found = read_number(KW_WORD(KW_REASON), KW_WINDOW(KW_REASON), INT_MIN, INT_MAX, &n, parm,
+                      KW_NO_VALUE(KW_REASON), 0);
   if (found != ARG_OK) return found;
   n = (unsigned short)n; /* 65536 wraps to 0: no reason variable */
-  if (n > RESULT_VARIABLE_MAX) return arg_failed(parm, "XY");
+  if (n > KW_HIGH(KW_REASON)) return arg_failed(parm, KW_BAD(KW_REASON));
   o->reason_variable = n;
   return ARG_OK;
 }
@@ -52,14 +54,17 @@ int read_panel_options(const char *parm) {
   struct PanelOptions *o = &panel_options;
   char ignored = 'N';
   copy_command_text(parm);
-  if (read_source_text(parm, "X1", "X2", "XN", RECORD_TEXT_OFFSET) == ARG_REPORTED) return ARG_REPORTED;
+  if (read_source_text(parm, SOURCE_NONE(SOURCE_PANEL), SOURCE_BAD(SOURCE_PANEL),
+                       SOURCE_NO_RECORD(SOURCE_PANEL), SOURCE_OFFSET(SOURCE_PANEL)) == ARG_REPORTED)
+    return ARG_REPORTED;
   set_defaults();
-  if (read_letter("TOE=", "ANST", &o->time_out_ending, parm, "X3", "X4") == ARG_REPORTED ||
-      read_letter("ERET=", "ANS", &o->return_scheme, parm, "X5", "X6") == ARG_REPORTED ||
-      read_yes_no("CON=", &concatenate_values, parm, "X7", "X8") == ARG_REPORTED ||
-      read_yes_no("MULT=", &multi_screen, parm, "XV", "XW") == ARG_REPORTED ||
-      read_letter("L=", "YN", &ignored, parm, "X9", "XA") == ARG_REPORTED ||
-      read_letter("CNP=", "YN", &o->clear_unfilled, parm, "XB", "XC") == ARG_REPORTED)
+#define READ_LETTER(row, letter) \
+  read_letter(KW_WORD(row), KW_LETTERS(row), letter, parm, KW_NO_VALUE(row), KW_BAD(row)) == ARG_REPORTED
+#define READ_YES_NO(row, flag) \
+  read_yes_no(KW_WORD(row), flag, parm, KW_NO_VALUE(row), KW_BAD(row)) == ARG_REPORTED
+  if (READ_LETTER(KW_TOE, &o->time_out_ending) || READ_LETTER(KW_ERET, &o->return_scheme) ||
+      READ_YES_NO(KW_CON, &concatenate_values) || READ_YES_NO(KW_MULT, &multi_screen) ||
+      READ_LETTER(KW_L, &ignored) || READ_LETTER(KW_CNP, &o->clear_unfilled))
     return ARG_REPORTED;
   return read_number_options(parm);
 }

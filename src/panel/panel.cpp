@@ -15,6 +15,7 @@
 #include "entry/commands.h"
 #include "entry/reports.h"
 #include "entry/text.h"
+#include "fields/grammar.h"
 #include "fields/table.h"
 #include "input/editor.h"
 #include "panel/field_display.h"
@@ -132,9 +133,9 @@ static int required_fields_filled(void) {
     if (!fields.defined[i] || !fields.required[i]) continue;
     char *value = fields.value[i];
     if (value[0] == '\0') {
-      if (fields.input_kind[i] == INPUT_DATE_AMER) copy_text(value, FIELD_VALUE_SIZE, "MM-DD-YYYY");
-      if (fields.input_kind[i] == INPUT_DATE_EURO) copy_text(value, FIELD_VALUE_SIZE, "DD-MM-YYYY");
-      if (fields.input_kind[i] == INPUT_TIME_STD) copy_text(value, FIELD_VALUE_SIZE, "HH:MM:SS");
+      if (fields.input_kind[i] == INPUT_DATE_AMER) copy_text(value, FIELD_VALUE_SIZE, DATE_AMER_TEMPLATE);
+      if (fields.input_kind[i] == INPUT_DATE_EURO) copy_text(value, FIELD_VALUE_SIZE, DATE_EURO_TEMPLATE);
+      if (fields.input_kind[i] == INPUT_TIME_STD) copy_text(value, FIELD_VALUE_SIZE, TIME_TEMPLATE);
     }
     if (value[0] == '\0') {
       current_field = i;

@@ -11,6 +11,13 @@
 
 #define POPUP_MAX_LINES 16
 #define POPUP_FRAME_WIDTH 24
+#define POPUP_FRAME_ROW 1    /* the top border */
+#define POPUP_FRAME_COLUMN 2 /* the left side */
+#define POPUP_TEXT_ROW 2     /* the first text line */
+#define POPUP_TEXT_COLUMN 3
+#define POPUP_TEXT_WIDTH 22
+#define POPUP_BORDER "+----------------------+"
+#define POPUP_SIDE "|                      |"
 #define POPUP_SAVE_ROWS (POPUP_MAX_LINES + 2)
 
 /* The text area of a popup, as popup_window hands it out. */

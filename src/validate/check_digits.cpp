@@ -8,6 +8,7 @@
 #include "entry/args.h"
 #include "entry/entry.h"
 #include "entry/reports.h"
+#include "fields/grammar.h"
 #include "fields/table.h"
 #include "platform/answers.h"
 #include "platform/termrt.h"
@@ -46,14 +47,17 @@ int check_prefixed_number(void) {
 int read_help_range(int *first, int *last) {
   if (help_variable == 0) return 0;
   if (read_work_variable(help_variable) != RT_OK) clear_work_text();
-  if (strstr(command_buffer, "USED") != 0) return 0;
-  char *cursor = keyword_window(command_buffer, "HELP=", ARG_LONG_WINDOW);
+  if (strstr(command_buffer, HELP_RANGE_USED) != 0) return 0;
+  char *cursor = keyword_window(command_buffer, KW_WORD(KW_HELP_RANGE), KW_WINDOW(KW_HELP_RANGE));
   int low, high;
   /* the pieces live in token_buffer, which the reports leave alone */
-  if (cursor == 0 || next_number(&cursor, 1, RECORD_NUMBER_MAX, &low, " ", "XQ", "XR") != ARG_OK ||
-      next_number(&cursor, 1, RECORD_NUMBER_MAX, &high, " ", "XS", "XT") != ARG_OK)
+  if (cursor == 0 ||
+      next_number(&cursor, KW_LOW(KW_HELP_RANGE), KW_HIGH(KW_HELP_RANGE), &low, " ",
+                  KW_NO_VALUE(KW_HELP_RANGE), KW_BAD(KW_HELP_RANGE)) != ARG_OK ||
+      next_number(&cursor, KW_LOW(KW_HELP_RANGE), KW_HIGH(KW_HELP_RANGE), &high, " ",
+                  KW_NO_SECOND(KW_HELP_RANGE), KW_BAD_SECOND(KW_HELP_RANGE)) != ARG_OK)
     return 0;
-  _WriteUserVariable(help_variable, "USED");
+  _WriteUserVariable(help_variable, HELP_RANGE_USED);
   *first = low;
   *last = high;
   return 1;

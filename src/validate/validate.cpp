@@ -13,6 +13,7 @@
 
 #include "entry/entry.h"
 #include "entry/text.h"
+#include "fields/grammar.h"
 #include "fields/table.h"
 #include "panel/message.h"
 #include "platform/answers.h"
@@ -178,9 +179,9 @@ static int value_check_verdict(int result, int message) {
 static int left_empty(int i) {
   const char *value = fields.value[i];
   switch (fields.input_kind[i]) {
-    case INPUT_DATE_AMER: return value[0] == '\0' || strcmp(value, "MM-DD-YYYY") == 0;
-    case INPUT_DATE_EURO: return value[0] == '\0' || strcmp(value, "DD-MM-YYYY") == 0;
-    default: return value[0] == '\0' || strcmp(value, "HH:MM:SS") == 0;
+    case INPUT_DATE_AMER: return value[0] == '\0' || strcmp(value, DATE_AMER_TEMPLATE) == 0;
+    case INPUT_DATE_EURO: return value[0] == '\0' || strcmp(value, DATE_EURO_TEMPLATE) == 0;
+    default: return value[0] == '\0' || strcmp(value, TIME_TEMPLATE) == 0;
   }
 }
 

@@ -15,6 +15,7 @@
 
 #include "entry/reports.h"
 #include "entry/text.h"
+#include "fields/grammar.h"
 #include "fields/table.h"
 #include "validate/lookup.h"
 
@@ -44,7 +45,7 @@ static int mask_accepts(char mask, char c) {
 
 int mask_check(void) {
   unsigned int length;
-  const char *record = bound_record(fields.verify_low[current_field], "XU", &length);
+  const char *record = bound_record(fields.verify_low[current_field], VERT_MASK_MISSING, &length);
   if (record == 0) return CHECK_REPORTED;
   char mask[CHECK_TEXT_SIZE];
   copy_record_text(mask, sizeof mask, record, length);
@@ -133,9 +134,9 @@ static int compare_numbers(const struct SplitNumber *a, const struct SplitNumber
 
 int range_check(void) {
   unsigned int low_length, high_length;
-  const char *low_record = bound_record(fields.verify_low[current_field], "XL", &low_length);
+  const char *low_record = bound_record(fields.verify_low[current_field], VERT_LOW_MISSING, &low_length);
   if (low_record == 0) return CHECK_REPORTED;
-  const char *high_record = bound_record(fields.verify_high[current_field], "XM", &high_length);
+  const char *high_record = bound_record(fields.verify_high[current_field], VERT_HIGH_MISSING, &high_length);
   if (high_record == 0) return CHECK_REPORTED;
   char text[CHECK_TEXT_SIZE];
   struct SplitNumber low, high, value;

@@ -21,6 +21,9 @@ class Log {
   void reset();
 
   void note(std::string what) { entries_.push_back(LogEntry{clock_.now_ms(), std::move(what)}); }
+  void note_write(std::string what, VariableWrite write) {
+    entries_.push_back(LogEntry{clock_.now_ms(), std::move(what), std::move(write)});
+  }
   const std::vector<LogEntry> &entries() const { return entries_; }
   void clear() { entries_.clear(); }
   int count(std::string_view prefix) const;

@@ -66,7 +66,8 @@ int Variables::write(int number, const char *text) {
     result = RT_VARIABLE_TOO_LONG;
   else
     it->second.text = t;
-  log_.note("write " + std::to_string(number) + " \"" + t + "\" -> " + std::to_string(result));
+  log_.note_write("write " + std::to_string(number) + " \"" + t + "\" -> " + std::to_string(result),
+                  VariableWrite{number, t, result});
   return result;
 }
 

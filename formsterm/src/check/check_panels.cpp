@@ -156,7 +156,8 @@ void check_range(const HelpRecord &r, int number, const std::pair<int, int> &ran
                  const std::map<int, const HelpRecord *> &numbered, std::set<int> &wide_reported,
                  std::vector<Finding> &findings) {
   const auto [first, last] = range;
-  if (first < 1 || last > 9999 || first > last) return;  // the driver's own report, or an empty range
+  if (first < KW_LOW(KW_HELP) || last > KW_HIGH(KW_HELP) || first > last)
+    return;  // the driver's own report, or an empty range
   std::vector<int> missing;
   for (int n = first; n <= last; ++n) {
     auto it = numbered.find(n);
@@ -264,8 +265,8 @@ std::vector<Finding> check_keywords(const std::vector<HelpRecord> &records) {
 std::vector<Finding> check_field_records(const std::vector<HelpRecord> &records, const std::string &folder,
                                          const FolderFiles *files) {
   const std::map<int, const HelpRecord *> numbered = by_number(records);
-  const RangeUse help{"HELP=", kPopupWidth, "the help popup"};
-  const RangeUse screen{"SCRN=", termrt::kCols, "the field's screen"};
+  const RangeUse help{KW_WORD(KW_HELP), kPopupWidth, "the help popup"};
+  const RangeUse screen{KW_WORD(KW_SCRN), termrt::kCols, "the field's screen"};
   std::set<int> wide_help, wide_screen;
   std::vector<Finding> findings;
   for (const HelpRecord &r : records) {
@@ -275,7 +276,7 @@ std::vector<Finding> check_field_records(const std::vector<HelpRecord> &records,
     const FieldFacts f = facts_of(text);
     if (f.help) check_range(r, *number, *f.help, help, numbered, wide_help, findings);
     if (f.screen) check_range(r, *number, *f.screen, screen, numbered, wide_screen, findings);
-    if (f.verify_file.empty() || f.verify_file.size() > 8) continue;
+    if (f.verify_file.empty() || f.verify_file.size() > KW_HIGH(KW_VERF)) continue;
     const std::string file = f.verify_file.size() == 1 ? f.verify_file : f.verify_file + ".VAL";
     if (folder_has(folder, files, file)) continue;
     const bool local = f.verify_file.compare(0, 2, "B_") == 0;
@@ -336,7 +337,8 @@ std::vector<Finding> check_panel(const TrackedPanel &panel, const std::vector<So
       if (a.result_variable == b.result_variable)
         say("same-user-variable",
             name + " writes user variable " + std::to_string(b.result_variable) +
-                (keyword_piece(panel.fields[j].text, "RUV=", 10) ? "" : " (no RUV=: 1 is the default)") +
+                (keyword_piece(panel.fields[j].text, window_of(KW_RUV)) ? ""
+                                                                        : " (no RUV=: 1 is the default)") +
                 ", as " + other + " does; the driver stores both there and FI=" +
                 std::to_string(std::max(a.number, b.number)) + "'s value wins",
             "RUV=");
@@ -348,14 +350,15 @@ std::vector<Finding> check_panel(const TrackedPanel &panel, const std::vector<So
                 "); the driver draws each over the other",
             "COL=");
     }
-    if (b.col >= 1 && b.length >= 1 && b.length <= 39 && b.col + b.length - 1 > termrt::kCols)
+    if (b.col >= 1 && b.length >= KW_LOW(KW_LEN) && b.length <= KW_HIGH(KW_LEN) &&
+        b.col + b.length - 1 > termrt::kCols)
       say("field-past-edge",
           name + " runs from column " + std::to_string(b.col) + " to " +
               std::to_string(b.col + b.length - 1) +
               ", past column 40; the display cuts it and the operator cannot see the rest",
           "COL=");
     for (const SourcedText &option : options) {
-      const std::optional<std::string> reason = keyword_piece(option.text, "REASON=", 15);
+      const std::optional<std::string> reason = keyword_piece(option.text, window_of(KW_REASON));
       if (reason && std::atoi(reason->c_str()) == b.result_variable)
         say("reason-variable-overwritten",
             name + " writes user variable " + std::to_string(b.result_variable) +

@@ -37,12 +37,9 @@ const char *const kRuntimeFunctions[] = {
     "_DataFile",      "_TransactionMsg",   "_RtcGetAsciiTime",  "_RtcGetAsciiDate",
 };
 
-// The messages that tell the operator a field's value was refused.
-const int kRejections[] = {3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 15, 17, 18};
-
-// The popup's top border (row 1 from column 2) and its text lines.
-const std::string kPopupBorder = "+----------------------+";
-constexpr int kPopupRow = 1, kPopupCol = 2, kPopupTextCol = 3;
+// The popup's top border and its text lines, as the driver draws them.
+const std::string kPopupBorder = POPUP_BORDER;
+constexpr KeywordWindow kVerify = window_of(KW_VERT);
 
 struct HelpFile {
   fs::path path;
@@ -149,7 +146,8 @@ class RunWatch : public RunObserver {
     const termrt::Terminal &t = termrt::terminal();
     mix(t.screen_text() + cursor());
     if (!panel_ || outcomes_ == nullptr) return;
-    const bool popup = t.row_text(kPopupRow).compare(kPopupCol, kPopupBorder.size(), kPopupBorder) == 0;
+    const bool popup =
+        t.row_text(POPUP_FRAME_ROW).compare(POPUP_FRAME_COLUMN, kPopupBorder.size(), kPopupBorder) == 0;
     if (popup && pending_message_ == 0) pending_message_ = message_shown();
     if (!popup && pending_message_ != 0) {
       give_outcome(pending_message_);
@@ -178,9 +176,11 @@ class RunWatch : public RunObserver {
   // The rejection message whose text the popup's first line shows, or 0.
   int message_shown() const {
     const std::string line =
-        trimmed(termrt::terminal().row_text(kPopupRow + 1).substr(kPopupTextCol, kPopupWidth));
+        trimmed(termrt::terminal().row_text(POPUP_TEXT_ROW).substr(POPUP_TEXT_COLUMN, kPopupWidth));
     for (const HelpFile *file : files_)
-      for (int number : kRejections) {
+      for (const MessageRecord &message : message_records()) {
+        if (!message.refuses) continue;
+        const int number = message.number;
         auto it = file->texts.find(number);
         if (it != file->texts.end() && trimmed(it->second.substr(0, kPopupWidth)) == line) return number;
       }
@@ -201,12 +201,9 @@ class RunWatch : public RunObserver {
     if (outcomes_ == nullptr) return;
     const std::vector<termrt::LogEntry> &log = termrt::terminal().log();
     for (std::size_t n = log_mark_; n < log.size(); ++n) {
-      const std::string &what = log[n].what;
-      if (what.compare(0, 6, "write ") != 0) continue;
-      const int variable = std::atoi(what.c_str() + 6);
-      const std::size_t open = what.find('"'), close = what.rfind("\" -> ");
-      if (open == std::string::npos || close == std::string::npos || close <= open) continue;
-      const std::size_t length = close - open - 1;
+      if (!log[n].write) continue;
+      const int variable = log[n].write->variable;
+      const std::size_t length = log[n].write->text.size();
       for (std::size_t i = 0; i < trackers_.size(); ++i)
         for (const auto &[number, field] : trackers_[i].fields()) {
           const FieldFacts facts = facts_of(field.text);
@@ -297,7 +294,7 @@ std::string record_kind(const HelpFile &file, int number) {
   const std::string &text = file.texts.at(number);
   if (is_field_definition(text)) return "field definitions";
   if (is_panel_options(text)) return "panel options";
-  if (number >= 1 && number <= 18) return "messages";
+  if (is_message_record(number)) return "messages";
   for (const auto &[other, definition] : file.texts) {
     if (!is_field_definition(definition)) continue;
     const FieldFacts f = facts_of(definition);
@@ -306,12 +303,14 @@ std::string record_kind(const HelpFile &file, int number) {
     };
     if (holds(f.help)) return "help texts";
     if (holds(f.screen)) return "screens";
-    const std::string letter = keyword_piece(definition, "VERT=", 15).value_or("");
-    const int low = std::atoi(keyword_piece(definition, "VERT=", 15, 1).value_or("0").c_str());
-    const int high = std::atoi(keyword_piece(definition, "VERT=", 15, 2).value_or("0").c_str());
-    if ((letter == "S" && number >= low && number <= high) || (letter == "F" && number == low) ||
-        (letter == "R" && (number == low || number == high)))
-      return "mask, list and range records";
+    const std::string letter = keyword_piece(definition, kVerify).value_or("");
+    const VerifyLetter *verify = letter.empty() ? nullptr : find_verify_letter(letter[0]);
+    if (verify == nullptr || verify->records == 0) continue;
+    const int low = keyword_number(definition, kVerify, 1), high = keyword_number(definition, kVerify, 2);
+    const bool read = verify->read_as == READ_AS_LIST
+                          ? number >= low && number <= high
+                          : number == low || (verify->records > 1 && number == high);
+    if (read) return "mask, list and range records";
   }
   return "other records";
 }

@@ -18,7 +18,7 @@ std::string text_of(const std::string &record) {
   return record.size() > 5 ? record.substr(5) : std::string();
 }
 
-bool is_field_definition(const std::string &text) { return text.find("FI=") != std::string::npos; }
+bool is_field_definition(const std::string &text) { return text.find(KW_WORD(KW_FI)) != std::string::npos; }
 
 bool is_panel_options(const std::string &text) {
   if (is_field_definition(text)) return false;
@@ -26,7 +26,7 @@ bool is_panel_options(const std::string &text) {
     if (k.name.size() > 2 && text.find(k.name) != std::string::npos) return true;
   // The short ones only as tokens of their own: "T=" is in many a text.
   for (const KeywordToken &token : keyword_tokens(text))
-    if (token.word == "T=" || token.word == "L=") return true;
+    if (token.word == KW_WORD(KW_T) || token.word == KW_WORD(KW_L)) return true;
   return false;
 }
 

@@ -10,10 +10,12 @@
 #include <string>
 #include <vector>
 
+#include "screen/popup.h"
+
 namespace formsterm {
 
 // Characters of a popup's text line: messages and the help key's texts.
-constexpr std::size_t kPopupWidth = 22;
+constexpr std::size_t kPopupWidth = POPUP_TEXT_WIDTH;
 
 struct HelpRecord {
   int line = 0;      // 1-based line (or record) number in the file

@@ -8,6 +8,7 @@
 
 #include "check/help_file.h"
 #include "driver/library.h"
+#include "fields/table.h"
 #include "driver/session.h"
 #include "terminal.h"
 
@@ -91,7 +92,7 @@ CommandOutcome LibraryProbe::run(const std::string &body, bool fields_first, boo
     if (++answers <= kProbeAnswers) t.key(report ? termrt::kEnter : termrt::kCancel);
   });
   if (fields_first)
-    for (int field = 1; field <= 20; ++field) {
+    for (int field = 1; field <= FIELD_COUNT; ++field) {
       t.set_variable(
           99, "FI=" + std::to_string(field) + " INPUT=ALPHA LEN=1 ROW=" + std::to_string(field) + " COL=1");
       library.main(3, command_string("SET_FIE VAR=99").c_str());

@@ -13,33 +13,35 @@ namespace formsterm {
 
 namespace {
 
-int number_after(const std::string &text, const char *keyword, std::size_t window, int piece = 0) {
-  const std::optional<std::string> value = keyword_piece(text, keyword, window, piece);
-  return value ? std::atoi(value->c_str()) : 0;
-}
+constexpr KeywordWindow kField = window_of(KW_FI), kRow = window_of(KW_ROW), kCol = window_of(KW_COL),
+                        kLength = window_of(KW_LEN), kResult = window_of(KW_RUV), kHelp = window_of(KW_HELP),
+                        kScreen = window_of(KW_SCRN), kVerifyFile = window_of(KW_VERF),
+                        kHelpFile = window_of(KW_FILE);
+// Where SET_FIE and EXEC_PA find their text: a user variable or a help record.
+constexpr KeywordWindow kSourceVariable = window_of(KW_VAR), kSourceRecord = window_of(KW_SOURCE_HELP);
 
 std::string upper(std::string text) {
   for (char &c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
   return text;
 }
 
-std::optional<std::pair<int, int>> range_after(const std::string &text, const char *keyword) {
-  if (!keyword_piece(text, keyword, 15)) return std::nullopt;
-  return std::make_pair(number_after(text, keyword, 15), number_after(text, keyword, 15, 1));
+std::optional<std::pair<int, int>> range_after(const std::string &text, KeywordWindow keyword) {
+  if (!keyword_piece(text, keyword)) return std::nullopt;
+  return std::make_pair(keyword_number(text, keyword), keyword_number(text, keyword, 1));
 }
 
 }  // namespace
 
 FieldFacts facts_of(const std::string &definition) {
   FieldFacts f;
-  f.number = number_after(definition, "FI=", 10);
-  f.row = number_after(definition, "ROW=", 10);
-  f.col = number_after(definition, "COL=", 10);
-  f.length = std::abs(number_after(definition, "LEN=", 10));
-  if (keyword_piece(definition, "RUV=", 10)) f.result_variable = number_after(definition, "RUV=", 10);
-  f.help = range_after(definition, "HELP=");
-  f.screen = range_after(definition, "SCRN=");
-  f.verify_file = keyword_piece(definition, "VERF=", 15).value_or("");
+  f.number = keyword_number(definition, kField);
+  f.row = keyword_number(definition, kRow);
+  f.col = keyword_number(definition, kCol);
+  f.length = std::abs(keyword_number(definition, kLength));
+  if (keyword_piece(definition, kResult)) f.result_variable = keyword_number(definition, kResult);
+  f.help = range_after(definition, kHelp);
+  f.screen = range_after(definition, kScreen);
+  f.verify_file = keyword_piece(definition, kVerifyFile).value_or("");
   return f;
 }
 
@@ -48,12 +50,13 @@ PanelTracker::PanelTracker(std::string help_name, std::map<int, std::string> rec
 
 std::optional<SourcedText> PanelTracker::source_text(const std::string &text,
                                                      const std::string &where) const {
-  if (text.find("VAR=") != std::string::npos) {
-    const std::optional<std::string> variable = termrt::terminal().variable(number_after(text, "VAR=", 10));
+  if (text.find(kSourceVariable.word) != std::string::npos) {
+    const std::optional<std::string> variable =
+        termrt::terminal().variable(keyword_number(text, kSourceVariable));
     if (!variable) return std::nullopt;
     return SourcedText{0, *variable, where};
   }
-  const int number = number_after(text, "HELP=", 10);
+  const int number = keyword_number(text, kSourceRecord);
   auto it = records_.find(number);
   if (current_help_ != help_name_ || it == records_.end()) return std::nullopt;
   return SourcedText{number, it->second, where};
@@ -68,12 +71,12 @@ std::optional<TrackedPanel> PanelTracker::command_starting(const char *parm, con
   const std::string name = upper(text.substr(0, 7));
   if (name == "CLEAR_P") fields_.clear();
   if (name == "SET_HEL") {
-    if (std::optional<std::string> file = keyword_piece(text, "FILE=", 15)) current_help_ = upper(*file);
+    if (std::optional<std::string> file = keyword_piece(text, kHelpFile)) current_help_ = upper(*file);
   }
   if (name == "SET_FIE") {
     if (std::optional<SourcedText> definition = source_text(text, where)) {
       const int number = facts_of(definition->text).number;
-      if (number >= 1 && number <= 20) pending_ = std::make_pair(number, *definition);
+      if (number >= KW_LOW(KW_FI) && number <= KW_HIGH(KW_FI)) pending_ = std::make_pair(number, *definition);
     }
   }
   if (name != "EXEC_PA") return std::nullopt;

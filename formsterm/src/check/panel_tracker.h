@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "fields/grammar.h"
+
 namespace formsterm {
 
 // A text that the driver read a definition or an option text from: a help
@@ -44,7 +46,7 @@ class PanelTracker {
   std::optional<SourcedText> source_text(const std::string &text, const std::string &where) const;
 
   std::string help_name_;
-  std::string current_help_ = "HELP.VAL";
+  std::string current_help_ = KW_DEFAULT(KW_FILE);
   std::map<int, std::string> records_;
   std::map<int, SourcedText> fields_;  // by field number
   std::optional<std::pair<int, SourcedText>> pending_;

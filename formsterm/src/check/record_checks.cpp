@@ -13,29 +13,7 @@ namespace formsterm {
 
 namespace {
 
-// The message records the driver shows, and when.
-const std::map<int, const char *> &message_records() {
-  static const std::map<int, const char *> records = {
-      {1, "while field validation runs"},
-      {2, "when a group key grows too long"},
-      {3, "when a validation file rejects a value"},
-      {4, "when a field check fails"},
-      {5, "when a field check fails"},
-      {6, "when a field check fails"},
-      {7, "when a field check fails"},
-      {8, "when a required field is empty at completion"},
-      {9, "when a fixed-length field is not full"},
-      {10, "when a key is not accepted"},
-      {11, "on an input time-out"},
-      {12, "when a scanned value does not fit its field"},
-      {13, "when a scan for an ALPHA or NUM field matches no Data ID"},
-      {15, "when a scan lacks the field's mandatory Data ID"},
-      {16, "as the last line of every message that waits for Enter"},
-      {17, "when a field check fails"},
-      {18, "when a field check fails"},
-  };
-  return records;
-}
+constexpr KeywordWindow kVerify = window_of(KW_VERT);
 
 }  // namespace
 
@@ -79,12 +57,13 @@ std::vector<Finding> check_messages(const std::vector<HelpRecord> &records) {
   for (const HelpRecord &r : records)
     if (std::optional<int> n = record_number(r.text)) by_number.emplace(*n, &r);
   std::vector<Finding> findings;
-  for (const auto &[number, when] : message_records()) {
+  for (const MessageRecord &message : message_records()) {
+    const int number = message.number;
     auto it = by_number.find(number);
     if (it == by_number.end()) {
-      findings.push_back(
-          {"message-missing", 0,
-           "message record " + four_digits(number) + " is missing; the driver shows it " + when});
+      findings.push_back({"message-missing", 0,
+                          "message record " + four_digits(number) + " is missing; the driver shows it " +
+                              std::string(message.when)});
       continue;
     }
     const std::string text = text_of(it->second->text);
@@ -107,21 +86,24 @@ std::vector<Finding> check_references(const std::vector<HelpRecord> &records) {
     const std::optional<int> number = record_number(r.text);
     const std::string text = text_of(r.text);
     if (!number || !is_field_definition(text)) continue;
-    const std::optional<std::string> letter = keyword_piece(text, "VERT=", 15);
+    const std::optional<std::string> letter = keyword_piece(text, kVerify);
     if (!letter || letter->empty()) continue;
     const char kind = (*letter)[0];
-    if (kind != 'F' && kind != 'R') continue;  // the list check skips missing records
-    const char *const codes[2] = {kind == 'F' ? "XU" : "XL", "XM"};
-    for (int bound = 0; bound < (kind == 'F' ? 1 : 2); ++bound) {
-      const std::optional<std::string> piece = keyword_piece(text, "VERT=", 15, bound + 1);
+    const VerifyLetter *verify = find_verify_letter(kind);
+    // The list check skips missing records: only a letter with a code for them counts.
+    if (verify == nullptr || verify->missing_first.empty()) continue;
+    const std::string_view codes[2] = {verify->missing_first, verify->missing_second};
+    for (int bound = 0; bound < verify->records; ++bound) {
+      const std::optional<std::string> piece = keyword_piece(text, kVerify, bound + 1);
       if (!piece) break;
       const int referenced = std::atoi(piece->c_str());
-      if (referenced < 1 || referenced > 9999 || present.count(referenced)) continue;
+      if (referenced < KW_LOW(KW_VERT) || referenced > KW_HIGH(KW_VERT) || present.count(referenced))
+        continue;
       findings.push_back({"record-missing", r.line,
                           "record " + four_digits(*number) + ": VERT=" + std::string(1, kind) +
                               " reads record " + four_digits(referenced) +
-                              ", which is missing; validation reports " + code_with_meaning(codes[bound]) +
-                              " and refuses the value"});
+                              ", which is missing; validation reports " +
+                              code_with_meaning(std::string(codes[bound])) + " and refuses the value"});
     }
   }
   return findings;

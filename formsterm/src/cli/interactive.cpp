@@ -24,9 +24,11 @@
 #include <vector>
 
 #include "driver/library.h"
+#include "driver/session.h"
+#include "entry/reports.h"
+#include "input/sensor.h"
 #include "script/recorder.h"
 #include "script/script_host.h"
-#include "driver/session.h"
 #include "terminal.h"
 
 namespace formsterm {
@@ -51,11 +53,11 @@ constexpr int kPanelLeft = 44;
 // Pumps after a quit request that keep answering the library's waits before
 // the process gives up on it.
 constexpr int kQuitPumpLimit = 3000;
-constexpr int kScanLimit = 97;
+constexpr int kScanLimit = SENSOR_DATA_MAX;
 // The frame of the display and the legend below it.
 constexpr int kLeastColumns = termrt::kCols + 2, kLeastLines = termrt::kRows + 4;
 // The wait of the driver's delay routine: a pause, not a wait for input.
-constexpr int kPauseWaitMs = 20;
+constexpr int kPauseWaitMs = DELAY_PASS_MS;
 const char kLegend[] = "Esc cancel Tab/Dn next S-Tab/Up prev F10 done F5 blank F1 help F6 scan F12 quit";
 const char kRecordLegend[] = "Esc cancel Tab next S-Tab prev F10 done F1 help F6 scan F8 snapshot F12 stop";
 

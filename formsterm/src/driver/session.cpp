@@ -2,8 +2,10 @@
 // display, and the notes of formsterm merged into the terminal's log.
 #include "driver/session.h"
 
-#include "script/api.h"
 #include "driver/result_codes.h"
+#include "entry/reports.h"
+#include "screen/popup.h"
+#include "script/api.h"
 
 namespace formsterm {
 
@@ -11,13 +13,7 @@ namespace {
 
 termrt::Terminal &term() { return termrt::terminal(); }
 
-const char kReportHead[] = "Bad CZEB(";
-const char kAppendHead[] = "ZEB append too long:";
-const char kPressAnyKey[] = "Press any key to continue";
-const char kPopupBorder[] = "+----------------------+";
-constexpr int kPopupLeft = 2, kPopupWidth = 22;
-
-bool starts_with(const std::string &text, std::string_view head) {
+bool starts_with(std::string_view text, std::string_view head) {
   return text.compare(0, head.size(), head) == 0;
 }
 
@@ -28,14 +24,27 @@ std::string trimmed(const std::string &text) {
 
 std::string quoted(const std::string &text) { return "\"" + text + "\""; }
 
+std::string trimmed_view(std::string_view text) { return trimmed(std::string(text)); }
+
+// The report's head up to its code, and what follows the code.
+constexpr std::size_t kCodeLength = 2;
+const std::string_view kReportHead = std::string_view(REPORT_HEAD).substr(0, REPORT_CODE_COLUMN);
+const std::string_view kAfterCode = std::string_view(REPORT_HEAD).substr(REPORT_CODE_COLUMN + kCodeLength);
+const std::string_view kAppendHead = APPEND_HEAD;
+const std::string kPressAnyKey = trimmed_view(REPORT_PROMPT);
+const char kPopupBorder[] = POPUP_BORDER;
+constexpr int kPopupLeft = POPUP_FRAME_COLUMN, kPopupWidth = POPUP_TEXT_WIDTH;
+
 }  // namespace
 
 std::optional<StandingReport> report_on_row(const std::string &row0) {
   // "Bad CZEB(Z8):" and 18 characters of text; "ZEB append too long:" and 12.
-  if (row0.size() >= 31 && starts_with(row0, kReportHead) && row0.compare(11, 2, "):") == 0)
-    return StandingReport{row0.substr(9, 2), trimmed(row0.substr(13, 18))};
-  if (row0.size() >= 33 && starts_with(row0, kAppendHead))
-    return StandingReport{"append", trimmed(row0.substr(21, 12))};
+  if (row0.size() >= REPORT_TEXT_COLUMN + REPORT_TEXT_MAX && starts_with(row0, kReportHead) &&
+      row0.compare(REPORT_CODE_COLUMN + kCodeLength, kAfterCode.size(), kAfterCode) == 0)
+    return StandingReport{row0.substr(REPORT_CODE_COLUMN, kCodeLength),
+                          trimmed(row0.substr(REPORT_TEXT_COLUMN, REPORT_TEXT_MAX))};
+  if (row0.size() >= APPEND_TEXT_COLUMN + APPEND_TEXT_MAX && starts_with(row0, kAppendHead))
+    return StandingReport{"append", trimmed(row0.substr(APPEND_TEXT_COLUMN, APPEND_TEXT_MAX))};
   return std::nullopt;
 }
 
@@ -45,13 +54,14 @@ std::optional<StandingReport> standing_report(const termrt::Terminal &t) {
 }
 
 std::optional<std::string> standing_popup(const termrt::Terminal &t) {
-  if (t.row_text(1).compare(kPopupLeft, sizeof kPopupBorder - 1, kPopupBorder) != 0) return std::nullopt;
+  if (t.row_text(POPUP_FRAME_ROW).compare(kPopupLeft, sizeof kPopupBorder - 1, kPopupBorder) != 0)
+    return std::nullopt;
   std::string text;
-  for (int r = 2; r < termrt::kRows; ++r) {
+  for (int r = POPUP_TEXT_ROW; r < termrt::kRows; ++r) {
     const std::string row = t.row_text(r);
     if (row.compare(kPopupLeft, sizeof kPopupBorder - 1, kPopupBorder) == 0) return text;
     if (row[kPopupLeft] != '|' || row[kPopupLeft + kPopupWidth + 1] != '|') return std::nullopt;
-    if (r > 2) text += " / ";
+    if (r > POPUP_TEXT_ROW) text += " / ";
     text += trimmed(row.substr(kPopupLeft + 1, kPopupWidth));
   }
   return std::nullopt;

@@ -24,8 +24,9 @@
 #include <optional>
 #include <vector>
 
-#include "script/api.h"
 #include "driver/screen.h"
+#include "input/sensor.h"
+#include "script/api.h"
 #include "script/script_host.h"
 #include "terminal.h"
 
@@ -95,7 +96,9 @@ int t_type(lua_State *L) {
 
 int t_scan(lua_State *L) {
   const std::string text = string_arg(L, 1, "terminal.scan");
-  if (text.size() > 97) throw ScriptError("terminal.scan: a sensor record holds 97 characters at most");
+  if (text.size() > SENSOR_DATA_MAX)
+    throw ScriptError("terminal.scan: a sensor record holds " + std::to_string(SENSOR_DATA_MAX) +
+                      " characters at most");
   const long long status = opt_int_arg(L, 2, "terminal.scan").value_or(0);
   term().scan(text, static_cast<unsigned char>(status));
   return 0;

@@ -3,9 +3,11 @@
 
 #include <set>
 
+#include "driver/session.h"
+#include "entry/reports.h"
+#include "input/sensor.h"
 #include "script/api.h"
 #include "script/lua_support.h"
-#include "driver/session.h"
 #include "terminal.h"
 
 namespace formsterm {
@@ -16,7 +18,7 @@ termrt::Terminal &term() { return termrt::terminal(); }
 
 // The wait of the driver's delay routine (banner, timed messages, V_DELAY):
 // a pause, not a wait for input. Input waits are 0 or whole seconds.
-constexpr int kPauseWaitMs = 20;
+constexpr int kPauseWaitMs = DELAY_PASS_MS;
 
 const char kActionNames[] = "key, type, scan, stop, quit, wait, check, golden, snapshot, popup";
 
@@ -179,7 +181,9 @@ void Operator::read_table_action(int index, int position, const std::string &sho
   } else if (name == "scan") {
     step.kind = Kind::kScan;
     step.text = string_arg(L_, value, arg.c_str());
-    if (step.text.size() > 97) throw ScriptError(arg + ": a sensor record holds 97 characters at most");
+    if (step.text.size() > SENSOR_DATA_MAX)
+      throw ScriptError(arg + ": a sensor record holds " + std::to_string(SENSOR_DATA_MAX) +
+                        " characters at most");
     step.number = static_cast<int>(int_field(L_, index, "status").value_or(0));
   } else if (name == "stop" || name == "quit") {
     step.kind = name == "stop" ? Kind::kStop : Kind::kQuit;
