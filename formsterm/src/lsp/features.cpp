@@ -39,18 +39,26 @@ std::string code_text(std::string_view code) {
   return "`" + std::string(code) + "`" + (entry ? " " + std::string(entry->meaning) : std::string());
 }
 
+std::string codes_text(const std::vector<std::string_view> &codes) {
+  std::string out;
+  for (std::string_view code : codes) out += (out.empty() ? "" : ", ") + code_text(code);
+  return out;
+}
+
 std::string keyword_markdown(const Keyword &k, Command command) {
   std::string out = "**" + std::string(k.name) + "** " + std::string(command_name(command)) + "\n\n";
-  if (std::string_view form = value_form_of(k.name); !form.empty())
-    out += "Value: " + std::string(form) + "\n\n";
+  out += "Value: " + value_form_of(k) + "\n\n";
   out += k.missing.empty() ? "Without it: " + std::string(k.absent)
                            : "Required: without it " + code_text(k.missing);
+  if (!k.default_value.empty()) out += " (default " + std::string(k.default_value) + ")";
   out += "\n\nThe driver reads the value from the " + std::to_string(k.window) +
          " characters after the keyword.\n\nCodes: " + code_text(k.no_value) + " (no value)";
   if (!k.bad.empty()) out += ", " + code_text(k.bad) + " (a bad value)";
-  const std::vector<KeywordValue> &values = values_of(k.name);
+  if (!k.further.empty()) out += "; further " + codes_text(k.further);
+  if (!k.reads.empty()) out += "\n\nReads: " + std::string(k.reads);
+  const std::vector<KeywordValue> values = values_of(k);
   if (!values.empty()) out += "\n\nValues:";
-  for (const KeywordValue &v : values) out += "\n- `" + std::string(v.value) + "` " + std::string(v.meaning);
+  for (const KeywordValue &v : values) out += "\n- `" + v.value + "` " + v.meaning;
   return out;
 }
 
@@ -89,6 +97,8 @@ json hover_on_own_number(const FileView &file, const Spot &s, const LineRecord &
   for (const NumberUse *u : uses)
     value +=
         "\n- record " + four_digits(u->record) + " (line " + std::to_string(u->line + 1) + "): " + u->keyword;
+  for (const MessageRecord &m : message_records())
+    if (m.number == r.number) value += "\n\nA message: the driver shows it " + std::string(m.when) + ".";
   return markdown(value, range_json(file.document, s.line, 0, kNumberWidth));
 }
 
@@ -109,8 +119,10 @@ json value_completions(const FileView &file, const Spot &s, std::size_t value_at
                        const std::string &keyword) {
   json items = json::array();
   const json range = range_json(file.document, s.line, value_at, s.byte - value_at);
-  for (const KeywordValue &v : values_of(keyword))
-    items.push_back(completion_item(v.value, kCompletionValue, std::string(v.meaning), range));
+  for (Command command : commands_for(file.index.record_at(s.line)))
+    if (const Keyword *k = find_keyword(command, keyword))
+      for (const KeywordValue &v : values_of(*k))
+        items.push_back(completion_item(v.value, kCompletionValue, v.meaning, range));
   return items;
 }
 
