@@ -14,7 +14,7 @@
 
 namespace {
 
-using formsterm::lsp::json;
+using json = nlohmann::json;
 
 const char *const kUri = "file:///nonexistent/HELP.VAL";
 constexpr int kLastRecord = 9999;

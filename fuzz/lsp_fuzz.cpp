@@ -17,7 +17,7 @@
 
 namespace {
 
-using formsterm::lsp::json;
+using json = nlohmann::json;
 const char *const kUri = "file:///nonexistent/HELP.VAL";
 constexpr std::size_t kLongestText = 1024;
 const char *const kRequests[] = {"textDocument/hover",          "textDocument/completion",
