@@ -92,7 +92,7 @@ int main(int argc, char **argv) {
       ->check(CLI::IsMember({"text", "sarif"}))
       ->capture_default_str();
 
-  long long debounce_ms = 300;
+  long long debounce_ms = formsterm::lsp::kDefaultDebounce.count();
   CLI::App *lsp_command =
       app.add_subcommand("lsp", "a language server for help files, on standard input and output");
   lsp_command->add_option("--debounce-ms", debounce_ms, "quiet time after an edit before the file is checked")

@@ -221,6 +221,7 @@ void Server::open(const nlohmann::json &params) {
 void Server::change(const nlohmann::json &params) {
   OpenFile *file = file_of(params);
   if (file == nullptr) return;
+  schedule(*file, options_.debounce);  // also when an edit below is malformed
   for (const nlohmann::json &edit : params.at("contentChanges")) {
     const std::string text = edit.at("text").get<std::string>();
     if (edit.contains("range"))
@@ -230,7 +231,6 @@ void Server::change(const nlohmann::json &params) {
       file->document.set_text(text);
   }
   file->version = params["textDocument"].value("version", file->version);
-  schedule(*file, options_.debounce);
   if (is_named_file(*file)) folder_file_changed(file->path, file->document.text());
 }
 
