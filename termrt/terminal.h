@@ -93,7 +93,7 @@ class Terminal {
   // none is queued.
   std::optional<std::uint16_t> take_key();
   void scan(std::string_view data, unsigned char status = 0);
-  void sensor_record(const std::vector<unsigned char> &raw);  // raw bytes, up to 100
+  void sensor_record(const std::vector<unsigned char> &raw);  // raw bytes, up to SENSOR_RECORD_SIZE
   std::size_t pending_scans() const;
 
   // ---- stop requests of the idle manager (sticky until cleared) ----

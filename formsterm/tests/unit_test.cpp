@@ -179,6 +179,18 @@ TEST(HelpFileCheck, KeywordPiecesFollowTheLibrarysRule) {
   EXPECT_EQ(keyword_piece("FI=1", "VERT=", 15), std::nullopt);
 }
 
+// The texts for people are kept beside the library's grammar: every keyword
+// of it has them, and an example that the keyword's own reader takes.
+TEST(Keywords, EveryKeywordOfTheGrammarHasItsTextsAndExample) {
+  for (Command command :
+       {Command::field_definition, Command::panel_options, Command::help_file, Command::help_range})
+    for (const Keyword &k : keywords_of(command)) {
+      EXPECT_EQ(k.example.substr(0, k.name.size()), k.name) << k.name << " of " << command_name(command);
+      EXPECT_FALSE(k.example_means.empty()) << k.name;
+      EXPECT_TRUE(!k.missing.empty() || !k.absent.empty()) << k.name << ": what the driver does without it";
+    }
+}
+
 TEST(HelpFileCheck, ValidationRecordsNamedByVertMustExist) {
   const auto records =
       records_of("0020 FI=1 VERT=R,30,31\n0021 FI=2 VERT=F,32\n0022 FI=3 VERT=S,40,49\n0030 1\n");

@@ -8,6 +8,7 @@
 #include "commands/counters.h"
 #include "commands/unique.h"
 #include "entry/entry.h"
+#include "fields/grammar.h"
 #include "fields/table.h"
 #include "input/editor.h"
 #include "input/sensor.h"
@@ -28,7 +29,7 @@
   Z(struct FieldTable, fields, )                                                       \
   Z(int, current_field, )                                                              \
   Z(char, decimal_style, [DECIMAL_STYLE_SIZE])                                         \
-  L(char, help_file_name, [HELP_FILE_NAME_SIZE], "HELP.VAL")                           \
+  L(char, help_file_name, [HELP_FILE_NAME_SIZE], KW_DEFAULT(KW_FILE))                  \
   Z(unsigned char, concatenate_values, )                                               \
   Z(unsigned char, multi_screen, )                                                     \
   Z(int, help_variable, )                                                              \

@@ -127,35 +127,43 @@ static int read_position(struct Definition *d) {
   return ARG_OK;
 }
 
+/* What a "VERT=" letter takes after it, by its row of VERIFY_LETTERS: the
+   mandatory flag it sets (-1 keeps it), the characters the value must begin
+   with (when it has a too_long code), and its record numbers. */
+static int take_verify_letter(struct Definition *d, char **cursor, const char *piece, int mandatory,
+                              int records, const char *const codes[4], const char *too_long) {
+  int f = d->f;
+  if (mandatory >= 0) fields.verify_mandatory[f] = (unsigned char)mandatory;
+  if (too_long[0] != '\0') {
+    if (strlen(piece) > VERIFY_PREFIX_PIECE_MAX) return arg_failed(d->field_text, too_long);
+    copy_text(fields.verify_suffix[f], VERIFY_SUFFIX_SIZE, piece + 1);
+  }
+  if (records < 1) return ARG_OK;
+  int found = next_number(cursor, KW_LOW(KW_VERT), KW_HIGH(KW_VERT), &fields.verify_low[f], d->field_text,
+                          codes[0], codes[1]);
+  if (found != ARG_OK || records < 2) return found;
+  return next_number(cursor, KW_LOW(KW_VERT), KW_HIGH(KW_VERT), &fields.verify_high[f], d->field_text,
+                     codes[2], codes[3]);
+}
+
+#define VERIFY_LETTER_CASE(letter, mandatory, records, read_as, message, no_first, bad_first, no_second, \
+                           bad_second, too_long, missing_first, missing_second)                          \
+  case letter: {                                                                                         \
+    static const char *const kCodes[4] = {no_first, bad_first, no_second, bad_second};                   \
+    return take_verify_letter(d, &cursor, piece, mandatory, records, kCodes, too_long);                  \
+  }
+
 /* "VERT=": the kind of validation, a letter taken with its case; F, R and S
    carry the help records that field validation reads, T the characters the
    value must begin with. */
 static int read_verification(struct Definition *d) {
   char *cursor, *piece;
-  int f = d->f;
   int found =
       read_piece(KW_WORD(KW_VERT), KW_WINDOW(KW_VERT), &cursor, &piece, d->field_text, KW_NO_VALUE(KW_VERT));
   if (found != ARG_OK) return found;
-  fields.verify_kind[f] = piece[0];
+  fields.verify_kind[d->f] = piece[0];
   switch (piece[0]) {
-    case '0':
-    case 'B':
-    case 'e':
-    case 'i': fields.verify_mandatory[f] = 0; return ARG_OK;
-    case 'E':
-    case 'I': fields.verify_mandatory[f] = 1; return ARG_OK;
-    case 'F':
-    case 'R':
-    case 'S':
-      found = next_number(&cursor, KW_LOW(KW_VERT), KW_HIGH(KW_VERT), &fields.verify_low[f], d->field_text,
-                          VERT_NO_FIRST, VERT_BAD_FIRST);
-      if (found != ARG_OK || piece[0] == 'F') return found;
-      return next_number(&cursor, KW_LOW(KW_VERT), KW_HIGH(KW_VERT), &fields.verify_high[f], d->field_text,
-                         VERT_NO_SECOND, VERT_BAD_SECOND);
-    case 'T':
-      if (strlen(piece) > VERIFY_PREFIX_PIECE_MAX) return arg_failed(d->field_text, VERT_TOO_LONG);
-      copy_text(fields.verify_suffix[f], VERIFY_SUFFIX_SIZE, piece + 1);
-      return ARG_OK;
+    VERIFY_LETTERS(VERIFY_LETTER_CASE)
     default: return arg_failed(d->field_text, KW_BAD(KW_VERT));
   }
 }

@@ -31,6 +31,11 @@
 #define HELP_VARIABLE_FIRST 10    /* "HVR=": the one-time help range's variables */
 #define VERIFY_PREFIX_PIECE_MAX 3 /* "VERT=T": the "T" and up to two characters */
 
+/* A limit as text, for the sentences of the tools: GRAMMAR_TEXT(FIELD_COUNT)
+   is "20". Only for limits defined as a plain number. */
+#define GRAMMAR_TEXT_(x) #x
+#define GRAMMAR_TEXT(x) GRAMMAR_TEXT_(x)
+
 /* ---- the forms of a keyword's value ---- */
 #define FORM_NUMBER 1     /* a decimal number from low to high */
 #define FORM_LETTER 2     /* the first character, with its case, one of letters */
@@ -75,10 +80,11 @@
 #define KW_DI "DI=", ARG_SHORT_WINDOW, FORM_NAME, "", 0, DATA_ID_MAX, "", "Zh", "Zi", "", "", ""
 
 /* The field definition, in the order SET_FIE reads it ("FI=" first). */
-#define FIELD_KEYWORDS(X)                                                                            \
-  X(KW_FI)                                                                                           \
-  X(KW_INPUT) X(KW_LEN) X(KW_ROW) X(KW_COL) X(KW_VERT) X(KW_MODE) X(KW_REQ) X(KW_KEEPDI) X(KW_MANDI) \
-      X(KW_EDIT) X(KW_RUV) X(KW_PUV) X(KW_VERF) X(KW_HELP) X(KW_SCRN) X(KW_DI)
+#define FIELD_KEYWORDS(X)                                                                           \
+  X(KW_FI)                                                                                          \
+  X(KW_INPUT)                                                                                       \
+  X(KW_LEN) X(KW_ROW) X(KW_COL) X(KW_VERT) X(KW_MODE) X(KW_REQ) X(KW_KEEPDI) X(KW_MANDI) X(KW_EDIT) \
+      X(KW_RUV) X(KW_PUV) X(KW_VERF) X(KW_HELP) X(KW_SCRN) X(KW_DI)
 
 /* "SF=" also gives its bad-value code for a field that is not defined;
    "REASON=" is read as a 16-bit number, so 65536 is 0 (no variable). */

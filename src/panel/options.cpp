@@ -15,6 +15,12 @@
 #include "fields/table.h"
 #include "validate/lookup.h"
 
+/* A letter or Y/N option by its row of the grammar; true when it reported. */
+#define READ_LETTER(row, letter, parm) \
+  (read_letter(KW_WORD(row), KW_LETTERS(row), letter, parm, KW_NO_VALUE(row), KW_BAD(row)) == ARG_REPORTED)
+#define READ_YES_NO(row, flag, parm) \
+  (read_yes_no(KW_WORD(row), flag, parm, KW_NO_VALUE(row), KW_BAD(row)) == ARG_REPORTED)
+
 static void set_defaults(void) {
   panel_options.time_out_ending = 'N';
   panel_options.return_scheme = 'N';
@@ -58,13 +64,9 @@ int read_panel_options(const char *parm) {
                        SOURCE_NO_RECORD(SOURCE_PANEL), SOURCE_OFFSET(SOURCE_PANEL)) == ARG_REPORTED)
     return ARG_REPORTED;
   set_defaults();
-#define READ_LETTER(row, letter) \
-  read_letter(KW_WORD(row), KW_LETTERS(row), letter, parm, KW_NO_VALUE(row), KW_BAD(row)) == ARG_REPORTED
-#define READ_YES_NO(row, flag) \
-  read_yes_no(KW_WORD(row), flag, parm, KW_NO_VALUE(row), KW_BAD(row)) == ARG_REPORTED
-  if (READ_LETTER(KW_TOE, &o->time_out_ending) || READ_LETTER(KW_ERET, &o->return_scheme) ||
-      READ_YES_NO(KW_CON, &concatenate_values) || READ_YES_NO(KW_MULT, &multi_screen) ||
-      READ_LETTER(KW_L, &ignored) || READ_LETTER(KW_CNP, &o->clear_unfilled))
+  if (READ_LETTER(KW_TOE, &o->time_out_ending, parm) || READ_LETTER(KW_ERET, &o->return_scheme, parm) ||
+      READ_YES_NO(KW_CON, &concatenate_values, parm) || READ_YES_NO(KW_MULT, &multi_screen, parm) ||
+      READ_LETTER(KW_L, &ignored, parm) || READ_LETTER(KW_CNP, &o->clear_unfilled, parm))
     return ARG_REPORTED;
   return read_number_options(parm);
 }

@@ -4,14 +4,16 @@
 #include <algorithm>
 #include <cstring>
 
+#include "input/sensor.h"
+
 namespace termrt {
 
 namespace {
 
 // A sensor record is at most this long: a header of status, an unused
-// byte and the data length, then the data.
-constexpr std::size_t kRecordSize = 100;
-constexpr std::size_t kHeaderSize = 3;
+// byte and the data length, then the data; the driver reads it in this form.
+constexpr std::size_t kRecordSize = SENSOR_RECORD_SIZE;
+constexpr std::size_t kHeaderSize = SENSOR_DATA;
 
 }  // namespace
 

@@ -128,19 +128,24 @@ std::vector<SourcedText> option_records(const std::vector<HelpRecord> &records) 
 // records of their fields go to records_used.
 std::vector<Finding> check_program(const CheckOptions &options, const std::string &content,
                                    const std::vector<HelpRecord> &records, const HelpIndex &help,
-                                   ValueFiles &files, HelpFileCheck &result, std::set<int> &records_used) {
+                                   ValueFiles &files, HelpFileCheck &result, std::set<int> &records_used,
+                                   std::set<int> &messages_reported) {
   std::vector<TrackedPanel> started;
   std::vector<Finding> findings =
       check_program_panels(options, content, records, result.program_panels, records_used, started);
   std::set<int> seen;
-  for (const TrackedPanel &panel : started)
-    append(findings, check_panel_fields(panel, {{panel.options}, true}, help, files, seen));
+  for (const TrackedPanel &panel : started) {
+    const PanelSetting setting{{panel.options}, true};
+    append(findings, check_panel_fields(panel, setting, help, files, seen));
+    append(findings, check_panel_messages(panel, setting, help, messages_reported));
+  }
   return findings;
 }
 
 // The file's own runs of definitions that no panel of the program used.
 std::vector<Finding> check_file_panels(const std::vector<HelpRecord> &records, const HelpIndex &help,
-                                       ValueFiles &files, const std::set<int> &records_used) {
+                                       ValueFiles &files, const std::set<int> &records_used,
+                                       std::set<int> &messages_reported) {
   const std::vector<SourcedText> options = option_records(records);
   // With one option record it is the panels'; with several, which one a
   // panel runs with is the program's choice, so each is only a candidate.
@@ -156,7 +161,19 @@ std::vector<Finding> check_file_panels(const std::vector<HelpRecord> &records, c
     if (used) continue;
     append(findings, check_panel(panel, own_options, line_of_record));
     append(findings, check_panel_fields(panel, setting, help, files, seen));
+    append(findings, check_panel_messages(panel, setting, help, messages_reported));
   }
+  return findings;
+}
+
+// The messages' own findings. With panels to check, a missing message is
+// named where a panel can show it; without, every message record counts.
+std::vector<Finding> message_findings(const std::vector<HelpRecord> &records, bool panels_checked) {
+  std::vector<Finding> findings = check_messages(records);
+  if (panels_checked)
+    findings.erase(std::remove_if(findings.begin(), findings.end(),
+                                  [](const Finding &f) { return f.name == "message-missing"; }),
+                   findings.end());
   return findings;
 }
 
@@ -194,18 +211,21 @@ HelpFileCheck check_help_text(const CheckOptions &options, const std::string &co
     const HelpIndex help(records);
     const FolderFiles *held = options.cache ? &options.cache->folder_files : nullptr;
     ValueFiles files(folder, held);
-    for (auto part : {check_layout(records), check_messages(records), check_references(records),
-                      check_keywords(records), check_field_records(records, folder, held)})
+    for (auto part : {check_layout(records), check_references(records), check_keywords(records),
+                      check_field_records(records, folder, held)})
       append(findings, std::move(part));
     if (options.run_library) {
       FormsLibrary loads(options.library_path);  // a library that does not load is named before anything runs
     }
     if (options.run_library)
       append(findings, probe_records(options, content, records, result.definitions, result.panels));
-    std::set<int> records_used;
+    std::set<int> records_used, messages_reported;
     if (!options.program.empty())
-      append(findings, check_program(options, content, records, help, files, result, records_used));
-    append(findings, check_file_panels(records, help, files, records_used));
+      append(findings,
+             check_program(options, content, records, help, files, result, records_used, messages_reported));
+    append(findings, check_file_panels(records, help, files, records_used, messages_reported));
+    append(findings,
+           message_findings(records, result.program_panels > 0 || !panels_in_file(records).empty()));
   }
   note_records(findings, records);
   drop_ignored(findings, options.ignored);

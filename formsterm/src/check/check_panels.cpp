@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <set>
 
+#include "check/field_check.h"
 #include "check/keywords.h"
 #include "driver/library.h"
 #include "driver/session.h"
@@ -126,7 +127,7 @@ std::vector<TextProblem> keywords_inside_others(const std::string &text, Command
     if (at == std::string::npos || at == 0 || is_separator(text[at - 1])) continue;
     const std::string value = keyword_piece(text, k.name, k.window).value_or("");
     const bool own = has_own_token(text, k.name);
-    if (!own && k.name == "T=" && std::atoi(value.c_str()) == 0)
+    if (!own && k.name == KW_WORD(KW_T) && std::atoi(value.c_str()) == 0)
       continue;  // reads as no time-out, the default
     const std::string word = enclosing_word(text, at);
     std::string said = std::string(k.name) + " reads " + quoted(value) + " from " + word + value + "; ";
@@ -277,6 +278,9 @@ std::vector<Finding> check_field_records(const std::vector<HelpRecord> &records,
     if (f.help) check_range(r, *number, *f.help, help, numbered, wide_help, findings);
     if (f.screen) check_range(r, *number, *f.screen, screen, numbered, wide_screen, findings);
     if (f.verify_file.empty() || f.verify_file.size() > KW_HIGH(KW_VERF)) continue;
+    // Under a VERT= letter that checks no file the name is never used (keyword-ignored says so).
+    const std::string letter = keyword_piece(text, window_of(KW_VERT)).value_or("I");
+    if (!letter.empty() && !is_file_letter(letter[0])) continue;
     const std::string file = f.verify_file.size() == 1 ? f.verify_file : f.verify_file + ".VAL";
     if (folder_has(folder, files, file)) continue;
     const bool local = f.verify_file.compare(0, 2, "B_") == 0;
@@ -376,11 +380,11 @@ namespace {
 class ProgramWatch : public RunObserver {
  public:
   ProgramWatch(ScriptHost &host, const std::string &help_content, std::map<int, std::string> texts)
-      : host_(host), help_content_(help_content), tracker_("HELP.VAL", std::move(texts)) {}
+      : host_(host), help_content_(help_content), tracker_(KW_DEFAULT(KW_FILE), std::move(texts)) {}
 
   void terminal_reset() override {
     termrt::Terminal &t = termrt::terminal();
-    t.add_file("HELP.VAL", help_content_);
+    t.add_file(KW_DEFAULT(KW_FILE), help_content_);
     t.set_starvation_limit(kProgramPatienceMs);
   }
   void command_starting(int code, const char *parm) override {

@@ -15,37 +15,43 @@ namespace formsterm {
 
 namespace {
 
-// The windows of the keywords read here, and the forms of the values that
-// dates and times are kept in.
-constexpr std::size_t kShortWindow = 10, kLongWindow = 15;
-constexpr std::size_t kListedValues = 3;  // unfit values named in one finding
+constexpr std::size_t kListedValues = 3;            // unfit values named in one finding
+constexpr const char *kPrefixFirstDigits = "1234";  // what a VERT=T number begins with
+constexpr KeywordWindow kField = window_of(KW_FI), kInput = window_of(KW_INPUT), kLength = window_of(KW_LEN),
+                        kMode = window_of(KW_MODE), kVerify = window_of(KW_VERT),
+                        kVerifyFile = window_of(KW_VERF), kScreen = window_of(KW_SCRN),
+                        kDataId = window_of(KW_DI), kMulti = window_of(KW_MULT);
 
+// An input kind, and the form the driver stores its values in (the
+// template that validation fills from the clock; "" when kept as typed).
 struct InputKind {
-  const char *word;
-  const char *stored_form;  // the form the driver keeps a value of the kind in, or ""
-  bool typed_capitals;      // typed letters are stored in capitals
-  const char *characters;   // the characters it takes, nullptr for any
+  std::string_view word;
+  std::string_view stored_form;
 };
+#define FORMSTERM_INPUT_KIND(kind, word, form, stored_length) {word, form},
+const InputKind kInputKinds[] = {INPUT_KINDS(FORMSTERM_INPUT_KIND)};
+#undef FORMSTERM_INPUT_KIND
 
-const std::vector<InputKind> kInputKinds = {
-    {"AI", "", false, nullptr},
-    {"AIALPHA", "", false, nullptr},
-    {"ALPHA", "", true, nullptr},
-    {"NUM", "", false, " ,-.0123456789"},
-    {"AINUM", "", false, nullptr},
-    {"DATE_AMER", "MM-DD-YYYY", false, ",-./0123456789"},
-    {"DATE_EURO", "DD-MM-YYYY", false, ",-./0123456789"},
-    {"TIME_STD", "HH:MM:SS", false, ",-.:0123456789"},
-    {"PASSWORD", "", true, nullptr},
+// The characters the field editor takes for a kind (any for a kind not
+// named), and the kinds whose typed letters it stores in capitals.
+const std::map<std::string_view, const char *> kTypedCharacters = {
+    {"NUM", " ,-.0123456789"},
+    {"DATE_AMER", ",-./0123456789"},
+    {"DATE_EURO", ",-./0123456789"},
+    {"TIME_STD", ",-.:0123456789"},
 };
-
-// The codes a bad VERT= value gives, besides its table's own.
-const char *const kVertCodes[] = {"ZI", "ZO", "ZK", "ZL", "ZM", "ZN", "ZJ"};
+const std::set<std::string_view> kTypedInCapitals = {"ALPHA", "PASSWORD"};
 
 const InputKind *input_kind(const std::string &word) {
   for (const InputKind &k : kInputKinds)
     if (word == k.word) return &k;
   return nullptr;
+}
+
+// The message record the driver shows when the field's check refuses a value.
+std::string message_of(char letter) {
+  const VerifyLetter *verify = find_verify_letter(letter);
+  return verify && verify->message ? "message " + std::to_string(verify->message) : "a message";
 }
 
 std::string upper(std::string text) {
@@ -55,10 +61,10 @@ std::string upper(std::string text) {
 
 std::string in_quotes(const std::string &text) { return "\"" + text + "\""; }
 
-std::vector<std::string> pieces_after(const std::string &text, const char *keyword, std::size_t window) {
+std::vector<std::string> pieces_after(const std::string &text, KeywordWindow keyword) {
   std::vector<std::string> pieces;
   for (int i = 0;; ++i) {
-    std::optional<std::string> piece = keyword_piece(text, keyword, window, i);
+    std::optional<std::string> piece = keyword_piece(text, keyword, i);
     if (!piece) return pieces;
     pieces.push_back(*piece);
   }
@@ -144,7 +150,7 @@ std::string listed(const std::vector<std::string> &values) {
 }
 
 bool sets_multi_screen(const SourcedText &options) {
-  const std::optional<std::string> value = keyword_piece(options.text, "MULT=", kShortWindow);
+  const std::optional<std::string> value = keyword_piece(options.text, kMulti);
   return value && !value->empty() && (*value)[0] == 'Y';
 }
 
@@ -157,16 +163,16 @@ class FieldChecker {
   void run() {
     check_length();
     check_ignored();
-    switch (field_.verify) {
-      case 'R': check_range(); break;
-      case 'S': check_list(); break;
-      case 'T': check_prefix(); break;
-      case 'I':
-      case 'i':
-      case 'E':
-      case 'e': check_value_file(); break;
-      default: break;
-    }
+    const VerifyLetter *verify = find_verify_letter(field_.verify);
+    if (!verify) return;
+    if (verify->read_as == READ_AS_BOUNDS)
+      check_range();
+    else if (verify->read_as == READ_AS_LIST)
+      check_list();
+    else if (!verify->too_long.empty())  // a prefix after the letter
+      check_prefix();
+    else if (is_file_letter(field_.verify))
+      check_value_file();
   }
 
  private:
@@ -179,18 +185,19 @@ class FieldChecker {
 
   void check_length() {
     const InputKind *kind = input_kind(field_.kind);
-    const std::size_t form = kind ? std::strlen(kind->stored_form) : 0;
+    const std::size_t form = kind ? kind->stored_form.size() : 0;
     if (form == 0 || static_cast<std::size_t>(field_.length) >= form) return;
     say("length-too-short", "LEN=",
         name() + " " + field_.kind + " of LEN=" + std::to_string(field_.length) + " cannot hold " +
-            in_quotes(kind->stored_form) + " (" + std::to_string(form) + " characters): the operator types " +
-            std::to_string(field_.length) + ", and the date or time check completes the value to " +
-            std::to_string(form) + " and stores all of them; write LEN=" + std::to_string(form));
+            in_quotes(std::string(kind->stored_form)) + " (" + std::to_string(form) +
+            " characters): the operator types " + std::to_string(field_.length) +
+            ", and the date or time check completes the value to " + std::to_string(form) +
+            " and stores all of them; write LEN=" + std::to_string(form));
   }
 
   void check_ignored() {
     const std::string &text = source_.text;
-    if (keyword_piece(text, "SCRN=", kLongWindow) && !setting_.options.empty() &&
+    if (keyword_piece(text, kScreen) && !setting_.options.empty() &&
         std::none_of(setting_.options.begin(), setting_.options.end(), sets_multi_screen)) {
       const SourcedText &o = setting_.options.front();
       const std::string whose = !setting_.exact ? "no panel option record of the file sets it"
@@ -202,7 +209,7 @@ class FieldChecker {
               whose + "; the screen's lines never appear",
           true);
     }
-    const bool file_kind = std::strchr("IiEe", field_.verify) != nullptr;
+    const bool file_kind = is_file_letter(field_.verify);
     if (!field_.verify_file.empty() && !file_kind)
       say("keyword-ignored", "VERF=",
           "VERF=" + field_.verify_file + " is ignored: VERT=" + std::string(1, field_.verify) +
@@ -213,7 +220,7 @@ class FieldChecker {
   std::optional<int> piece_number(std::size_t i) const {
     if (i >= field_.verify_pieces.size()) return std::nullopt;
     const int n = std::atoi(field_.verify_pieces[i].c_str());
-    return n >= 1 && n <= 9999 ? std::optional<int>(n) : std::nullopt;
+    return n >= KW_LOW(KW_VERT) && n <= KW_HIGH(KW_VERT) ? std::optional<int>(n) : std::nullopt;
   }
 
   void check_range() {
@@ -236,8 +243,8 @@ class FieldChecker {
           "VERT=R," + std::to_string(*low) + "," + std::to_string(*high) + ": the lower bound " +
               in_quotes(text_of(low_record->text)) + " (record " + four_digits(*low) +
               ") is above the upper bound " + in_quotes(text_of(high_record->text)) + " (record " +
-              four_digits(*high) +
-              "), so no value can pass: the range check refuses every value (message 4)");
+              four_digits(*high) + "), so no value can pass: the range check refuses every value (" +
+              message_of('R') + ")");
   }
 
   void check_list() {
@@ -248,7 +255,8 @@ class FieldChecker {
       say("list-no-fit", "VERT=",
           range +
               " names no records (the first is above the last), so no value can pass: the list check "
-              "refuses every value (message 4)");
+              "refuses every value (" +
+              message_of('S') + ")");
       return;
     }
     std::vector<std::string> missing, unfit;
@@ -272,28 +280,31 @@ class FieldChecker {
           range + " names missing record" + (missing.size() == 1 ? " " : "s ") + listed(missing) +
               (static_cast<int>(missing.size()) == count
                    ? "; the list check skips missing records, so it has no entry and refuses every value "
-                     "(message 4)"
+                     "(" +
+                         message_of('S') + ")"
                    : "; the list check skips them"),
           static_cast<int>(missing.size()) != count);
     if (!unfit.empty() && static_cast<int>(missing.size()) != count)
       say(fitting == 0 ? "list-no-fit" : "value-unfit", "VERT=",
           range + ": " + (fitting == 0 ? "no entry fits " : "entries that never fit ") + name() + " " +
               field_.kind + " LEN=" + std::to_string(field_.length) + ": " + listed(unfit) +
-              (fitting == 0 ? "; no value can pass: the list check refuses every value (message 4)"
-                            : "; the list check never matches them"),
+              (fitting == 0
+                   ? "; no value can pass: the list check refuses every value (" + message_of('S') + ")"
+                   : "; the list check never matches them"),
           fitting != 0);
   }
 
   void check_prefix() {
     const std::string &letter = field_.verify_pieces.front();
-    if (letter.size() < 2 || std::strchr("1234", letter[1])) return;
+    if (letter.size() < 2 || std::strchr(kPrefixFirstDigits, letter[1])) return;
     say("check-impossible", "VERT=",
         "VERT=" + letter + ": the check passes only numbers that begin with " + in_quotes(letter.substr(1)) +
-            " and with 1, 2, 3 or 4, so no value can pass (message 6)");
+            " and with 1, 2, 3 or 4, so no value can pass (" + message_of('T') + ")");
   }
 
   void check_value_file() {
-    if (field_.verify_file.empty() || field_.verify_file.size() > 8) return;
+    if (field_.verify_file.empty() || field_.verify_file.size() > static_cast<std::size_t>(KW_HIGH(KW_VERF)))
+      return;
     const std::string file =
         field_.verify_file.size() == 1 ? field_.verify_file : field_.verify_file + ".VAL";
     const std::vector<std::string> *values = files_.records(file);
@@ -311,7 +322,7 @@ class FieldChecker {
     say(none ? "list-no-fit" : "value-unfit", "VERF=",
         file + " holds " + (none ? "no value that fits " : "values that never fit ") + name() + " " +
             field_.kind + " LEN=" + std::to_string(field_.length) + ": " + listed(unfit) +
-            (none ? "; no value can pass: the file check refuses every value (message 3)" : ""),
+            (none ? "; no value can pass: the file check refuses every value (" + message_of('I') + ")" : ""),
         !none);
   }
 
@@ -340,24 +351,28 @@ class FieldChecker {
 
 std::optional<FieldReading> read_field(const std::string &definition) {
   FieldReading f;
-  const std::optional<std::string> number = keyword_piece(definition, "FI=", kShortWindow);
-  const std::optional<std::string> kind = keyword_piece(definition, "INPUT=", kShortWindow);
-  const std::optional<std::string> length = keyword_piece(definition, "LEN=", kShortWindow);
+  const std::optional<std::string> number = keyword_piece(definition, kField);
+  const std::optional<std::string> kind = keyword_piece(definition, kInput);
+  const std::optional<std::string> length = keyword_piece(definition, kLength);
   if (!number || !kind || !length) return std::nullopt;
   f.number = std::atoi(number->c_str());
   f.kind = upper(*kind);
   const long len = std::atol(length->c_str());
   f.length = static_cast<int>(std::labs(len));
   f.is_signed = len < 0;
-  if (f.number < 1 || f.number > 20 || !input_kind(f.kind) || f.length < 1 || f.length > 39)
+  if (f.number < KW_LOW(KW_FI) || f.number > KW_HIGH(KW_FI) || !input_kind(f.kind) ||
+      f.length < KW_LOW(KW_LEN) || f.length > KW_HIGH(KW_LEN))
     return std::nullopt;
-  const std::optional<std::string> mode = keyword_piece(definition, "MODE=", kShortWindow);
+  const std::optional<std::string> mode = keyword_piece(definition, kMode);
   f.fixed = mode && !mode->empty() && (*mode)[0] == 'F';
-  f.verify_pieces = pieces_after(definition, "VERT=", kLongWindow);
+  f.verify_pieces = pieces_after(definition, kVerify);
   if (!f.verify_pieces.empty() && !f.verify_pieces[0].empty()) f.verify = f.verify_pieces[0][0];
-  f.verify_file = keyword_piece(definition, "VERF=", kLongWindow).value_or("");
+  f.verify_file = keyword_piece(definition, kVerifyFile).value_or("");
   if (!f.verify_file.empty() && f.verify == 'N') f.verify = 'I';
-  f.data_id = keyword_piece(definition, "DI=", kShortWindow).value_or("");
+  f.data_id = keyword_piece(definition, kDataId).value_or("");
+  f.required = keyword_piece(definition, window_of(KW_REQ)).value_or("Y").substr(0, 1) != "N";
+  f.data_id_needed = keyword_piece(definition, window_of(KW_MANDI)).value_or("N").substr(0, 1) == "Y";
+  f.has_help = keyword_piece(definition, window_of(KW_HELP)).has_value();
   return f;
 }
 
@@ -366,25 +381,34 @@ std::optional<std::string> why_unfit(const FieldReading &field, const std::strin
     return std::to_string(value.size()) + " characters";
   if (field.fixed && value.size() != static_cast<std::size_t>(field.length))
     return "MODE=F takes " + std::to_string(field.length) + " characters";
-  const InputKind *kind = input_kind(field.kind);
-  if (!kind) return std::nullopt;
-  const bool scanned = !field.data_id.empty();  // a scan brings any text
+  if (!field.data_id.empty()) return std::nullopt;  // a scan with the Data ID brings any text
+  const auto typed = kTypedCharacters.find(field.kind);
+  const bool capitals = kTypedInCapitals.count(field.kind) > 0;
   for (char c : value) {
-    if (kind->characters && !std::strchr(kind->characters, c) && !scanned)
-      return std::string(field.kind) + " takes no " + in_quotes(std::string(1, c));
-    if (kind->typed_capitals && !scanned && std::islower(static_cast<unsigned char>(c)))
+    if (typed != kTypedCharacters.end() && !std::strchr(typed->second, c))
+      return field.kind + " takes no " + in_quotes(std::string(1, c));
+    if (capitals && std::islower(static_cast<unsigned char>(c)))
       return field.kind + " stores letters in capitals";
   }
   return std::nullopt;
 }
 
+bool is_file_letter(char letter) {
+  const VerifyLetter *verify = find_verify_letter(letter);
+  return verify && verify->message == MSG_NOT_IN_FILE;
+}
+
 bool is_verify_code(const std::string &code) {
-  return std::find(std::begin(kVertCodes), std::end(kVertCodes), code) != std::end(kVertCodes);
+  if (code == KW_NO_VALUE(KW_VERT) || code == KW_BAD(KW_VERT)) return true;
+  for (const VerifyLetter &l : verify_letters())
+    for (std::string_view c : {l.no_first, l.bad_first, l.no_second, l.bad_second, l.too_long})
+      if (!c.empty() && code == c) return true;
+  return false;
 }
 
 std::optional<std::string> nearest_form(const std::string &definition, const std::string &code) {
   if (!is_verify_code(code)) return std::nullopt;
-  const std::vector<std::string> pieces = pieces_after(definition, "VERT=", kLongWindow);
+  const std::vector<std::string> pieces = pieces_after(definition, kVerify);
   if (pieces.empty() || pieces[0].empty()) return std::nullopt;
   const std::string &first = pieces[0];
   const char letter = static_cast<char>(std::toupper(static_cast<unsigned char>(first[0])));
@@ -395,10 +419,10 @@ std::optional<std::string> nearest_form(const std::string &definition, const std
     return !n.empty() && std::all_of(n.begin(), n.end(),
                                      [](char c) { return std::isdigit(static_cast<unsigned char>(c)); });
   });
-  const std::size_t wanted = letter == 'F' ? 1 : (letter == 'R' || letter == 'S') ? 2 : 0;
+  const VerifyLetter *verify = find_verify_letter(letter);
+  const std::size_t wanted = verify ? static_cast<std::size_t>(verify->records) : 0;
   if (wanted == 0 || !all_digits || numbers.size() != wanted) {
-    if (letter != first[0] && std::strchr("0BeiEIFRST", letter))
-      return "VERT=" + std::string(1, letter) + first.substr(1);
+    if (letter != first[0] && verify) return "VERT=" + std::string(1, letter) + first.substr(1);
     return std::nullopt;
   }
   std::string form = "VERT=" + std::string(1, letter);
@@ -435,6 +459,79 @@ const std::vector<std::string> *ValueFiles::records(const std::string &name) {
     it = read_.emplace(key, std::move(lines)).first;
   }
   return it->second ? &*it->second : nullptr;
+}
+
+namespace {
+
+bool is_date_or_time(const FieldReading &f) {
+  const InputKind *kind = input_kind(f.kind);
+  return kind && !kind->stored_form.empty();
+}
+
+// The message records that a field brings to its panel, and why.
+std::vector<std::pair<int, std::string>> messages_of(const FieldReading &f) {
+  std::vector<std::pair<int, std::string>> messages;
+  const std::string name = "FI=" + std::to_string(f.number);
+  const bool file_check = is_file_letter(f.verify) && !f.verify_file.empty();
+  const VerifyLetter *verify = find_verify_letter(f.verify);
+  if (verify && verify->message && (file_check || verify->records > 0 || std::strchr("BT", f.verify)))
+    messages.emplace_back(verify->message, name + " VERT=" + std::string(1, f.verify));
+  if (file_check && verify && verify->mandatory == 1)
+    messages.emplace_back(MSG_FILE_UNAVAILABLE, name + " VERF=");
+  if (f.required && !is_date_or_time(f)) messages.emplace_back(MSG_REQUIRED_EMPTY, name + " required");
+  if (f.fixed) messages.emplace_back(MSG_NOT_FULL, name + " MODE=F");
+  if (f.kind != "AI") messages.emplace_back(MSG_KEY_REFUSED, name + " " + f.kind);
+  if (f.kind == "ALPHA" || f.kind == "NUM") messages.emplace_back(MSG_NO_SENSOR_INPUT, name + " " + f.kind);
+  if (!f.data_id.empty() && f.data_id_needed) messages.emplace_back(MSG_DATA_ID_MISSING, name + " MANDI=Y");
+  if (is_date_or_time(f)) messages.emplace_back(MSG_BAD_DATE_TIME, name + " " + f.kind);
+  if (f.fixed || f.has_help) messages.emplace_back(MSG_CLOSING_LINE, name + (f.fixed ? " MODE=F" : " HELP="));
+  return messages;
+}
+
+bool option_is(const PanelSetting &setting, KeywordWindow keyword, char letter) {
+  return std::any_of(setting.options.begin(), setting.options.end(), [&](const SourcedText &o) {
+    const std::optional<std::string> value = keyword_piece(o.text, keyword);
+    return value && !value->empty() && (*value)[0] == letter;
+  });
+}
+
+bool has_time_out(const PanelSetting &setting) {
+  return std::any_of(setting.options.begin(), setting.options.end(),
+                     [](const SourcedText &o) { return keyword_number(o.text, window_of(KW_T)) != 0; });
+}
+
+}  // namespace
+
+std::vector<Finding> check_panel_messages(const TrackedPanel &panel, const PanelSetting &setting,
+                                          const HelpIndex &help, std::set<int> &reported) {
+  std::vector<Finding> findings;
+  if (panel.fields.empty()) return findings;
+  // What every panel can show, and what its options bring.
+  std::vector<std::pair<const SourcedText *, std::pair<int, std::string>>> causes = {
+      {&panel.fields.front(), {MSG_CHECKING, "the panel"}},
+      {&panel.fields.front(), {MSG_DOES_NOT_FIT, "the panel"}}};
+  if (has_time_out(setting)) causes.push_back({&panel.fields.front(), {MSG_TIMED_OUT, "the panel's T="}});
+  if (option_is(setting, window_of(KW_CON), 'Y')) {
+    causes.push_back({&panel.fields.front(), {MSG_KEY_TOO_LONG, "the panel's CON=Y"}});
+    causes.push_back({&panel.fields.front(), {MSG_CLOSING_LINE, "the panel's CON=Y"}});
+  }
+  for (const SourcedText &source : panel.fields)
+    if (const std::optional<FieldReading> field = read_field(source.text))
+      for (auto &message : messages_of(*field)) causes.push_back({&source, message});
+  for (const auto &[source, message] : causes) {
+    const int number = message.first;
+    const std::string &why = message.second;
+    if (help.has(number) || !reported.insert(number).second) continue;
+    const auto &all = message_records();
+    const auto known =
+        std::find_if(all.begin(), all.end(), [&](const MessageRecord &m) { return m.number == number; });
+    const std::string when = known == all.end() ? "" : " " + std::string(known->when);
+    findings.push_back(field_finding("message-missing", *source, help,
+                                     "message record " + four_digits(number) +
+                                         " is missing; the driver shows it" + when + " (" + why + ")",
+                                     false));
+  }
+  return findings;
 }
 
 std::vector<Finding> check_panel_fields(const TrackedPanel &panel, const PanelSetting &setting,

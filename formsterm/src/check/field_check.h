@@ -30,6 +30,9 @@ struct FieldReading {
   std::vector<std::string> verify_pieces;  // the pieces of VERT=, the letter's first
   std::string verify_file;
   std::string data_id;
+  bool required = true;         // REQ= not N
+  bool data_id_needed = false;  // MANDI=Y
+  bool has_help = false;        // HELP= gives the help key a text
 };
 // Nothing when the driver rejects the definition before its checks matter
 // (no field number, an unknown input kind, a length outside 1 to 39).
@@ -38,6 +41,9 @@ std::optional<FieldReading> read_field(const std::string &definition);
 // Whether the operator (or a scan, for a field that takes one) can give the
 // field the value; why not otherwise.
 std::optional<std::string> why_unfit(const FieldReading &field, const std::string &value);
+
+// Whether the VERT= letter checks the value against the VERF= file.
+bool is_file_letter(char letter);
 
 // Whether the driver reports the code for a VERT= value.
 bool is_verify_code(const std::string &code);
@@ -72,6 +78,12 @@ struct PanelSetting {
 // once per check: seen collects them.
 std::vector<Finding> check_panel_fields(const TrackedPanel &panel, const PanelSetting &setting,
                                         const HelpIndex &help, ValueFiles &files, std::set<int> &seen);
+
+// The message records the panel can show that the help file lacks, each
+// at the field (or the panel's first field) that brings it, with when the
+// driver shows it. reported: the messages already named, named once per check.
+std::vector<Finding> check_panel_messages(const TrackedPanel &panel, const PanelSetting &setting,
+                                          const HelpIndex &help, std::set<int> &reported);
 
 }  // namespace formsterm
 

@@ -17,53 +17,53 @@ struct KeywordText {
 };
 
 const KeywordText kFieldTexts[] = {
-    {"FI=", "", "", "FI=3", "defines field 3 (of 1 to 20)"},
-    {"INPUT=", "", "", "INPUT=DATE_EURO", "a date typed as DD-MM-YYYY"},
-    {"LEN=", "", "", "LEN=-7.2", "a sign, seven characters with two decimals"},
-    {"ROW=", "", "", "ROW=4", "the field on the display's fourth row (rows count from 1)"},
-    {"COL=", "", "", "COL=13", "the field from the 13th column (columns count from 1)"},
-    {"VERT=", "no check, unless VERF= names a file",
+    {KW_WORD(KW_FI), "", "", "FI=3", "defines field 3"},
+    {KW_WORD(KW_INPUT), "", "", "INPUT=DATE_EURO", "a date typed as DD-MM-YYYY"},
+    {KW_WORD(KW_LEN), "", "", "LEN=-7.2", "a sign, seven characters with two decimals"},
+    {KW_WORD(KW_ROW), "", "", "ROW=4", "the field on the display's fourth row (rows count from 1)"},
+    {KW_WORD(KW_COL), "", "", "COL=13", "the field from the 13th column (columns count from 1)"},
+    {KW_WORD(KW_VERT), "no check, unless VERF= names a file",
      "F: the mask in its record; R: the lowest and highest number in its two records; S: the permitted "
      "values in the records from the first to the second",
      "VERT=R,30,31", "a range check between the numbers in records 30 and 31"},
-    {"MODE=", "variable length (V)", "", "MODE=F", "the value must fill the field"},
-    {"REQ=", "the field is required (Y)", "", "REQ=N", "the field may be left empty"},
-    {"KEEPDI=", "the Data ID is dropped from the value (N)", "", "KEEPDI=Y", "a scan keeps its Data ID"},
-    {"MANDI=", "the Data ID is not mandatory (N)", "", "MANDI=Y", "a scan must begin with the Data ID"},
-    {"EDIT=", "the first key edits the value (Y)", "", "EDIT=N", "the first key replaces the value"},
-    {"RUV=", "the value goes to user variable 1", "", "RUV=5",
+    {KW_WORD(KW_MODE), "variable length (V)", "", "MODE=F", "the value must fill the field"},
+    {KW_WORD(KW_REQ), "the field is required (Y)", "", "REQ=N", "the field may be left empty"},
+    {KW_WORD(KW_KEEPDI), "the Data ID is dropped from the value (N)", "", "KEEPDI=Y", "a scan keeps its Data ID"},
+    {KW_WORD(KW_MANDI), "the Data ID is not mandatory (N)", "", "MANDI=Y", "a scan must begin with the Data ID"},
+    {KW_WORD(KW_EDIT), "the first key edits the value (Y)", "", "EDIT=N", "the first key replaces the value"},
+    {KW_WORD(KW_RUV), "the value goes to user variable 1", "", "RUV=5",
      "completion stores the value in user variable 5"},
-    {"PUV=", "the field starts empty", "", "PUV=5", "the field starts with user variable 5's text"},
-    {"VERF=", "no validation file", "", "VERF=PARTS", "the value is checked against PARTS.VAL"},
-    {"HELP=", "the help key shows nothing for the field", "the lines the help key (F1) shows", "HELP=40,42",
+    {KW_WORD(KW_PUV), "the field starts empty", "", "PUV=5", "the field starts with user variable 5's text"},
+    {KW_WORD(KW_VERF), "no validation file", "", "VERF=PARTS", "the value is checked against PARTS.VAL"},
+    {KW_WORD(KW_HELP), "the help key shows nothing for the field", "the lines the help key (F1) shows", "HELP=40,42",
      "F1 shows records 40 to 42"},
-    {"SCRN=", "no screen of its own", "the lines of the field's own screen, with MULT=Y", "SCRN=50,55",
+    {KW_WORD(KW_SCRN), "no screen of its own", "the lines of the field's own screen, with MULT=Y", "SCRN=50,55",
      "records 50 to 55 fill the display before the field (MULT=Y)"},
-    {"DI=", "no Data ID", "", "DI=P", "a scan beginning with P goes to this field"},
+    {KW_WORD(KW_DI), "no Data ID", "", "DI=P", "a scan beginning with P goes to this field"},
 };
 
 const KeywordText kPanelTexts[] = {
-    {"TOE=", "a time-out ends the panel (N)", "", "TOE=T", "a time-out tries to complete the panel"},
-    {"ERET=", "completion returns 1, cancel and time-out 0 (N)", "", "ERET=S",
+    {KW_WORD(KW_TOE), "a time-out ends the panel (N)", "", "TOE=T", "a time-out tries to complete the panel"},
+    {KW_WORD(KW_ERET), "completion returns 1, cancel and time-out 0 (N)", "", "ERET=S",
      "completion returns 0, cancel 1"},
-    {"CON=", "fields are validated one by one (N)", "", "CON=Y", "fields of one file are checked together"},
-    {"MULT=", "all fields on one screen (N)", "", "MULT=Y", "each field gets its own screen (SCRN=)"},
-    {"L=", "N", "", "L=Y", "read and checked, then ignored"},
-    {"CNP=", "values not prefilled are emptied at the start (Y)", "", "CNP=N",
+    {KW_WORD(KW_CON), "fields are validated one by one (N)", "", "CON=Y", "fields of one file are checked together"},
+    {KW_WORD(KW_MULT), "all fields on one screen (N)", "", "MULT=Y", "each field gets its own screen (SCRN=)"},
+    {KW_WORD(KW_L), "N", "", "L=Y", "read and checked, then ignored"},
+    {KW_WORD(KW_CNP), "values not prefilled are emptied at the start (Y)", "", "CNP=N",
      "the fields show their values of the last panel"},
-    {"T=", "no time-out", "", "T=60", "60 seconds without a key time out a field"},
-    {"HVR=", "no one-time help range",
+    {KW_WORD(KW_T), "no time-out", "", "T=60", "60 seconds without a key time out a field"},
+    {KW_WORD(KW_HVR), "no one-time help range",
      "the records of the HELP=first,last range in that variable, once, instead of message 3", "HVR=12",
      "user variable 12 may hold a one-time help range"},
-    {"SF=", "the panel starts on the first defined field", "", "SF=2", "the panel starts on field 2"},
-    {"REASON=", "no reason variable", "", "REASON=7", "user variable 7 gets OK, CANCEL or TIMEOUT"},
+    {KW_WORD(KW_SF), "the panel starts on the first defined field", "", "SF=2", "the panel starts on field 2"},
+    {KW_WORD(KW_REASON), "no reason variable", "", "REASON=7", "user variable 7 gets OK, CANCEL or TIMEOUT"},
 };
 
 const KeywordText kHelpFileTexts[] = {
-    {"FILE=", "", "every help record from then on", "FILE=STOCK.VAL", "help records come from STOCK.VAL"},
+    {KW_WORD(KW_FILE), "", "every help record from then on", "FILE=STOCK.VAL", "help records come from STOCK.VAL"},
 };
 const KeywordText kHelpRangeTexts[] = {
-    {"HELP=", "record 3 is shown",
+    {KW_WORD(KW_HELP_RANGE), "record 3 is shown",
      "the records of the range, shown once when a validation file refuses a value", "HELP=60,61",
      "records 60 and 61 are shown once instead of message 3"},
 };
@@ -119,7 +119,7 @@ Keyword make_keyword(const KeywordText (&texts)[N], std::string_view word, int w
 // What each letter checks, for people.
 std::string_view letter_meaning(char letter) {
   switch (letter) {
-    case '0': return "no check; a file check of VERF= is not mandatory";
+    case '0': return "no check at all, not even against a VERF= file";
     case 'B': return "the value begins with 0 and ends in a good check digit";
     case 'e': return "checked against the VERF= file (mode 2); not mandatory when the file cannot be asked";
     case 'i': return "checked against the VERF= file (mode 3); not mandatory when the file cannot be asked";
@@ -166,7 +166,7 @@ std::string_view when_shown(int number) {
     case MSG_KEY_REFUSED: return "when a key is not accepted by the field";
     case MSG_TIMED_OUT: return "on an input time-out";
     case MSG_DOES_NOT_FIT: return "when a scanned value does not fit its field";
-    case MSG_NO_SENSOR_INPUT: return "when a scan for a field that takes none matches no Data ID";
+    case MSG_NO_SENSOR_INPUT: return "when a scan for an ALPHA or NUM field matches no Data ID";
     case MSG_DATA_ID_MISSING: return "when a scan lacks the field's mandatory Data ID (MANDI=Y)";
     case MSG_CLOSING_LINE: return "as the last line of every message that waits for Enter";
     case MSG_BAD_DATE_TIME: return "when a date or time field holds no valid date or time, at completion";

@@ -7,9 +7,10 @@
 #include <sstream>
 
 #include "check/help_file.h"
+#include "check/keywords.h"
 #include "driver/library.h"
-#include "fields/table.h"
 #include "driver/session.h"
+#include "fields/table.h"
 #include "terminal.h"
 
 namespace formsterm {
@@ -64,7 +65,7 @@ void LibraryProbe::reset_terminal() const {
   termrt::Terminal &t = termrt::terminal();
   t.reset();
   for (const auto &[name, image] : files_) t.add_file(name, image);
-  t.add_file("HELP.VAL", help_image_);
+  t.add_file(KW_DEFAULT(KW_FILE), help_image_);
 }
 
 CommandOutcome LibraryProbe::run(const std::string &body, bool fields_first, bool cancel_first) const {

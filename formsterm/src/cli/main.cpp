@@ -3,7 +3,8 @@
 //   formsterm run PROGRAM.lua          the program on an interactive terminal
 //   formsterm test SCRIPT.lua...       test scripts, headless, on a virtual clock
 //   formsterm check HELPFILE           whether a help file works with the driver
-//   formsterm explain CODE|NAME        what a result code or a finding means
+//   formsterm explain CODE             what a result code, a keyword (VERT=), a family (Z)
+//                                      or a finding of the check (range-empty) means
 //   formsterm lsp                      a language server for help files (stdin/stdout)
 //   formsterm help api|keywords        the Lua API; the keywords of definitions and options
 //
@@ -100,10 +101,12 @@ int main(int argc, char **argv) {
       ->check(CLI::Range(0LL, 60000LL));
 
   std::string code;
-  CLI::App *explain_command = app.add_subcommand("explain", "what a result code means and what to change");
+  CLI::App *explain_command = app.add_subcommand(
+      "explain", "what a result code, a keyword, a family of codes or a finding of the check means");
   explain_command
-      ->add_option("CODE", code,
-                   "a two-character result code, e.g. Z6, or a finding's name, e.g. range-empty")
+      ->add_option(
+          "CODE", code,
+          "a two-character result code (Z6), a keyword (VERT=), a family (Z) or a finding (range-empty)")
       ->required();
 
   std::string topic = "api";

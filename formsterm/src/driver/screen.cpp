@@ -147,9 +147,11 @@ Golden parse_golden(const std::string &text) {
     }
     if (line.size() > static_cast<std::size_t>(termrt::kCols))
       throw std::runtime_error("line " + std::to_string(number) + ": a " + section_name + " row of " +
-                               std::to_string(line.size()) + " characters (40 at most)");
+                               std::to_string(line.size()) + " characters (" + std::to_string(termrt::kCols) +
+                               " at most)");
     if (section->size() >= static_cast<std::size_t>(termrt::kRows))
-      throw std::runtime_error("line " + std::to_string(number) + ": more than 20 " + section_name + " rows");
+      throw std::runtime_error("line " + std::to_string(number) + ": more than " +
+                               std::to_string(termrt::kRows) + " " + section_name + " rows");
     section->push_back(line);
   }
   for (auto *rows : {&g.rows, g.attributes ? &*g.attributes : nullptr}) {

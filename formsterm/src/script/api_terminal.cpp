@@ -25,6 +25,7 @@
 #include <vector>
 
 #include "driver/screen.h"
+#include "fields/grammar.h"
 #include "input/sensor.h"
 #include "script/api.h"
 #include "script/script_host.h"
@@ -41,15 +42,16 @@ char callbacks_key;
 int checked_row(lua_State *L, int index, const char *function) {
   const long long r = int_arg(L, index, function);
   if (r < 0 || r >= termrt::kRows)
-    throw ScriptError(std::string(function) + ": row " + std::to_string(r) + " is off the display (0 to 19)");
+    throw ScriptError(std::string(function) + ": row " + std::to_string(r) + " is off the display (0 to " +
+                      std::to_string(termrt::kRows - 1) + ")");
   return static_cast<int>(r);
 }
 
 int checked_col(lua_State *L, int index, const char *function) {
   const long long c = int_arg(L, index, function);
   if (c < 0 || c >= termrt::kCols)
-    throw ScriptError(std::string(function) + ": column " + std::to_string(c) +
-                      " is off the display (0 to 39)");
+    throw ScriptError(std::string(function) + ": column " + std::to_string(c) + " is off the display (0 to " +
+                      std::to_string(termrt::kCols - 1) + ")");
   return static_cast<int>(c);
 }
 
@@ -377,16 +379,17 @@ int t_add_file(lua_State *L) {
 int t_help_file(lua_State *L) {
   if (lua_type(L, 1) != LUA_TTABLE)
     throw ScriptError("terminal.help_file: argument 1 must be a table of records");
-  const std::string name = opt_string_arg(L, 2, "terminal.help_file").value_or("HELP.VAL");
+  const std::string name = opt_string_arg(L, 2, "terminal.help_file").value_or(KW_DEFAULT(KW_FILE));
   std::map<int, std::string> records;
   lua_pushnil(L);
   while (lua_next(L, 1) != 0) {
     int is_number = 0;
     const lua_Integer number = lua_tointegerx(L, -2, &is_number);
     const bool is_text = lua_type(L, -1) == LUA_TSTRING || lua_type(L, -1) == LUA_TNUMBER;
-    if (!is_number || number < 0 || number > 9999 || !is_text) {
+    if (!is_number || number < 0 || number > RECORD_NUMBER_MAX || !is_text) {
       lua_pop(L, 2);
-      throw ScriptError("terminal.help_file: records are numbers 0 to 9999 with a text each");
+      throw ScriptError("terminal.help_file: records are numbers 0 to " + std::to_string(RECORD_NUMBER_MAX) +
+                        " with a text each");
     }
     std::size_t length = 0;
     const char *text = lua_tolstring(L, -1, &length);
