@@ -20,7 +20,7 @@
 namespace formsterm::lsp {
 
 using Clock = std::chrono::steady_clock;
-constexpr std::chrono::milliseconds kDefaultDebounce{80};
+constexpr std::chrono::milliseconds kDefaultDebounce{50};
 
 struct ServerOptions {
   std::string library_path;
