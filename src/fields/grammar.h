@@ -80,11 +80,12 @@
 #define KW_DI "DI=", ARG_SHORT_WINDOW, FORM_NAME, "", 0, DATA_ID_MAX, "", "Zh", "Zi", "", "", ""
 
 /* The field definition, in the order SET_FIE reads it ("FI=" first). */
-#define FIELD_KEYWORDS(X)                                                                           \
-  X(KW_FI)                                                                                          \
-  X(KW_INPUT)                                                                                       \
-  X(KW_LEN) X(KW_ROW) X(KW_COL) X(KW_VERT) X(KW_MODE) X(KW_REQ) X(KW_KEEPDI) X(KW_MANDI) X(KW_EDIT) \
-      X(KW_RUV) X(KW_PUV) X(KW_VERF) X(KW_HELP) X(KW_SCRN) X(KW_DI)
+/* clang-format off */
+#define FIELD_KEYWORDS(X)                                                                    \
+  X(KW_FI) X(KW_INPUT) X(KW_LEN) X(KW_ROW) X(KW_COL) X(KW_VERT) X(KW_MODE) X(KW_REQ)         \
+  X(KW_KEEPDI) X(KW_MANDI) X(KW_EDIT) X(KW_RUV) X(KW_PUV) X(KW_VERF) X(KW_HELP) X(KW_SCRN)   \
+  X(KW_DI)
+/* clang-format on */
 
 /* "SF=" also gives its bad-value code for a field that is not defined;
    "REASON=" is read as a 16-bit number, so 65536 is 0 (no variable). */
@@ -174,8 +175,9 @@
  *              is not in the help file ("" when it is skipped)
  * A file letter (I, i, E, e) checks against the "VERF=" file: I and i with
  * mode 3, E and e with mode 2. The checks run when the panel is completed
- * (the complete key, a scan that fills the last open field, or a time-out
- * with "TOE=T"), not when the operator leaves a field.
+ * (the complete key, a scan after which every required field holds a value
+ * and a Data ID, or a time-out with "TOE=T"), not when the operator leaves a
+ * field.
  */
 #define READ_AS_NOTHING 0
 #define READ_AS_MASK 1         /* "?" any, "a" a letter, "n" a digit, "*" the rest */
@@ -211,7 +213,7 @@
   X('T', -1, 0, READ_AS_NOTHING, MSG_PREFIXED_NUMBER, "", "", "", "", VERT_TOO_LONG, "", "")
 
 /* ---- the help records the driver reads ----
- * RECORD_READ(command, keyword, read_as): which keyword (or option) makes the
+ * X(command, keyword, read_as): which keyword (or option) makes the
  * driver read which help records, and as what. Messages are MESSAGE_RECORDS
  * (panel/message.h); the VERT= records are VERIFY_LETTERS above.
  */
@@ -226,7 +228,7 @@
   X("EXEC_PA", "HVR=", READ_AS_MESSAGE)       /* instead of the file's refusal */
 
 /* ---- input kinds ----
- * INPUT_KIND(kind, word, template, stored_length): the "INPUT=" word, the
+ * X(kind, word, template, stored_length): the "INPUT=" word, the
  * template an empty field shows and validation fills from the clock, and
  * the length of the stored value (0: the field's "LEN=", padded with
  * blanks; a longer prefilled value is stored whole). In the order SET_FIE
@@ -235,15 +237,19 @@
 #define DATE_AMER_TEMPLATE "MM-DD-YYYY"
 #define DATE_EURO_TEMPLATE "DD-MM-YYYY"
 #define TIME_TEMPLATE "HH:MM:SS"
-#define INPUT_KINDS(X)                                    \
-  X(INPUT_NUM, "NUM", "", 0)                              \
-  X(INPUT_AINUM, "AINUM", "", 0)                          \
-  X(INPUT_ALPHA, "ALPHA", "", 0)                          \
-  X(INPUT_AIALPHA, "AIALPHA", "", 0)                      \
-  X(INPUT_AI, "AI", "", 0)                                \
-  X(INPUT_DATE_AMER, "DATE_AMER", DATE_AMER_TEMPLATE, 10) \
-  X(INPUT_DATE_EURO, "DATE_EURO", DATE_EURO_TEMPLATE, 10) \
-  X(INPUT_TIME_STD, "TIME_STD", TIME_TEMPLATE, 8)         \
+#define DATE_LENGTH 10 /* the date templates' length, to which a date is cut */
+#define TIME_LENGTH 8  /* the time template's */
+/* clang-format off */
+#define INPUT_KINDS(X)                                             \
+  X(INPUT_NUM, "NUM", "", 0)                                       \
+  X(INPUT_AINUM, "AINUM", "", 0)                                   \
+  X(INPUT_ALPHA, "ALPHA", "", 0)                                   \
+  X(INPUT_AIALPHA, "AIALPHA", "", 0)                               \
+  X(INPUT_AI, "AI", "", 0)                                         \
+  X(INPUT_DATE_AMER, "DATE_AMER", DATE_AMER_TEMPLATE, DATE_LENGTH) \
+  X(INPUT_DATE_EURO, "DATE_EURO", DATE_EURO_TEMPLATE, DATE_LENGTH) \
+  X(INPUT_TIME_STD, "TIME_STD", TIME_TEMPLATE, TIME_LENGTH)        \
   X(INPUT_PASSWORD, "PASSWORD", "", 0)
+/* clang-format on */
 
 #endif

@@ -10,11 +10,9 @@
 #include <string.h>
 
 #include "entry/text.h"
+#include "fields/grammar.h"
 #include "fields/table.h"
 #include "platform/termrt.h"
-
-#define DATE_LENGTH 10
-#define TIME_LENGTH 8
 
 static const int kDaysInMonth[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
 

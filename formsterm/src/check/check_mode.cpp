@@ -133,11 +133,12 @@ std::vector<Finding> check_program(const CheckOptions &options, const std::strin
   std::vector<TrackedPanel> started;
   std::vector<Finding> findings =
       check_program_panels(options, content, records, result.program_panels, records_used, started);
-  std::set<int> seen;
+  std::set<int> seen, options_seen;
   for (const TrackedPanel &panel : started) {
     const PanelSetting setting{{panel.options}, true};
     append(findings, check_panel_fields(panel, setting, help, files, seen));
     append(findings, check_panel_messages(panel, setting, help, messages_reported));
+    append(findings, check_ignored_options(panel, setting, help, options_seen));
   }
   return findings;
 }
@@ -154,7 +155,7 @@ std::vector<Finding> check_file_panels(const std::vector<HelpRecord> &records, c
   std::map<int, int> line_of_record;
   for (const auto &[number, record] : help.records()) line_of_record.emplace(number, record->line);
   std::vector<Finding> findings;
-  std::set<int> seen;
+  std::set<int> seen, options_seen;
   for (const TrackedPanel &panel : panels_in_file(records)) {
     const bool used = std::any_of(panel.fields.begin(), panel.fields.end(),
                                   [&](const SourcedText &f) { return records_used.count(f.record) > 0; });
@@ -162,6 +163,7 @@ std::vector<Finding> check_file_panels(const std::vector<HelpRecord> &records, c
     append(findings, check_panel(panel, own_options, line_of_record));
     append(findings, check_panel_fields(panel, setting, help, files, seen));
     append(findings, check_panel_messages(panel, setting, help, messages_reported));
+    append(findings, check_ignored_options(panel, setting, help, options_seen));
   }
   return findings;
 }

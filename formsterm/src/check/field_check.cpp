@@ -27,8 +27,9 @@ constexpr KeywordWindow kField = window_of(KW_FI), kInput = window_of(KW_INPUT),
 struct InputKind {
   std::string_view word;
   std::string_view stored_form;
+  std::size_t stored_length;  // 0: the field's own length
 };
-#define FORMSTERM_INPUT_KIND(kind, word, form, stored_length) {word, form},
+#define FORMSTERM_INPUT_KIND(kind, word, form, stored_length) {word, form, stored_length},
 const InputKind kInputKinds[] = {INPUT_KINDS(FORMSTERM_INPUT_KIND)};
 #undef FORMSTERM_INPUT_KIND
 
@@ -185,7 +186,7 @@ class FieldChecker {
 
   void check_length() {
     const InputKind *kind = input_kind(field_.kind);
-    const std::size_t form = kind ? kind->stored_form.size() : 0;
+    const std::size_t form = kind ? kind->stored_length : 0;
     if (form == 0 || static_cast<std::size_t>(field_.length) >= form) return;
     say("length-too-short", "LEN=",
         name() + " " + field_.kind + " of LEN=" + std::to_string(field_.length) + " cannot hold " +
@@ -501,6 +502,35 @@ bool has_time_out(const PanelSetting &setting) {
 }
 
 }  // namespace
+
+std::vector<Finding> check_ignored_options(const TrackedPanel &panel, const PanelSetting &setting,
+                                           const HelpIndex &help, std::set<int> &seen) {
+  std::vector<Finding> findings;
+  if (!setting.exact || setting.options.size() != 1) return findings;
+  const SourcedText &options = setting.options.front();
+  if (options.record <= 0 || !seen.insert(options.record).second) return findings;
+  auto say = [&](const char *keyword, const std::string &what) {
+    Finding f{"keyword-ignored", help.line_of(options.record),
+              "record " + four_digits(options.record) + ": " + what, true};
+    f.record = options.record;
+    if (const HelpRecord *r = help.find(options.record)) point_at(f, r->text, keyword);
+    findings.push_back(f);
+  };
+  const KeywordWindow time_out_end = window_of(KW_TOE), help_variable = window_of(KW_HVR);
+  if (keyword_piece(options.text, time_out_end) && keyword_number(options.text, window_of(KW_T)) == 0)
+    say(KW_WORD(KW_TOE),
+        "TOE= is ignored: the panel has no time-out (no T=, or T=0), so it never ends by one");
+  const bool file_check = std::any_of(panel.fields.begin(), panel.fields.end(), [](const SourcedText &f) {
+    const std::optional<FieldReading> field = read_field(f.text);
+    return field && is_file_letter(field->verify) && !field->verify_file.empty();
+  });
+  if (keyword_piece(options.text, help_variable) && !file_check)
+    say(KW_WORD(KW_HVR),
+        "HVR= is ignored: the driver reads the one-time help range only when a validation file refuses a "
+        "value, "
+        "and no field of the panel has a file check (VERF=)");
+  return findings;
+}
 
 std::vector<Finding> check_panel_messages(const TrackedPanel &panel, const PanelSetting &setting,
                                           const HelpIndex &help, std::set<int> &reported) {

@@ -79,6 +79,12 @@ struct PanelSetting {
 std::vector<Finding> check_panel_fields(const TrackedPanel &panel, const PanelSetting &setting,
                                         const HelpIndex &help, ValueFiles &files, std::set<int> &seen);
 
+// Panel options that the panel's fields give nothing to do (TOE= without
+// a time-out, HVR= without a file check), when the options are the
+// panel's own. seen: the option records already checked.
+std::vector<Finding> check_ignored_options(const TrackedPanel &panel, const PanelSetting &setting,
+                                           const HelpIndex &help, std::set<int> &seen);
+
 // The message records the panel can show that the help file lacks, each
 // at the field (or the panel's first field) that brings it, with when the
 // driver shows it. reported: the messages already named, named once per check.
