@@ -69,7 +69,6 @@ bool Terminal::real_time() const { return device_->clock.real_time(); }
 void Terminal::at(double seconds_from_now, std::function<void()> action) {
   device_->events.at(seconds_from_now, std::move(action));
 }
-std::size_t Terminal::pending_events() const { return device_->events.pending(); }
 void Terminal::on_idle(std::function<void()> hook) { device_->events.on_idle(std::move(hook)); }
 void Terminal::on_wait(std::function<void(int)> pump) { device_->events.on_wait(std::move(pump)); }
 

@@ -111,7 +111,6 @@ class Terminal {
 
   // ---- scheduled events and hooks ----
   void at(double seconds_from_now, std::function<void()> action);
-  std::size_t pending_events() const;
   // Runs when the library waits and nothing is queued; it may queue input.
   void on_idle(std::function<void()> hook);
   // Real-time mode: runs instead of sleeping, given the milliseconds the

@@ -34,7 +34,7 @@ void error_report(const char *text, const char *code) {
   _VioWrtCharStr(REPORT_HEAD, sizeof REPORT_HEAD - 1, 0, 0, &status, 0);
   _VioWrtCharStr(code, 2, 0, REPORT_CODE_COLUMN, &status, 0);
   show_report_text(text, REPORT_TEXT_MAX, 0, REPORT_TEXT_COLUMN);
-  _VioWrtCharStr(kPressAnyKey, sizeof kPressAnyKey - 1, 1, 0, &status, 0);
+  _VioWrtCharStr(kPressAnyKey, sizeof kPressAnyKey - 1, REPORT_PROMPT_ROW, 0, &status, 0);
   wait_for_key();
 }
 
@@ -42,7 +42,7 @@ void append_report(const char *text) {
   unsigned short status;
   _VioWrtCharStr(APPEND_HEAD, sizeof APPEND_HEAD - 1, 0, 0, &status, 0);
   show_report_text(text, APPEND_TEXT_MAX, 0, APPEND_TEXT_COLUMN);
-  _VioWrtCharStr(kPressAnyKey, sizeof kPressAnyKey - 1, 1, 0, &status, 0);
+  _VioWrtCharStr(kPressAnyKey, sizeof kPressAnyKey - 1, REPORT_PROMPT_ROW, 0, &status, 0);
   wait_for_key();
 }
 

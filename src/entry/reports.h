@@ -11,9 +11,10 @@
 
 /* The error report: row 0 holds REPORT_HEAD with the code at
    REPORT_CODE_COLUMN and at most REPORT_TEXT_MAX characters of text from
-   REPORT_TEXT_COLUMN; row 1 holds REPORT_PROMPT. The append report's row 0
+   REPORT_TEXT_COLUMN; row REPORT_PROMPT_ROW holds REPORT_PROMPT. The append report's row 0
    holds APPEND_HEAD and at most APPEND_TEXT_MAX characters from
-   APPEND_TEXT_COLUMN. */
+   APPEND_TEXT_COLUMN; row REPORT_PROMPT_ROW holds REPORT_PROMPT. */
+#define REPORT_PROMPT_ROW 1
 #define REPORT_HEAD "Bad CZEB(  ):"
 #define REPORT_CODE_COLUMN 9
 #define REPORT_TEXT_COLUMN 13

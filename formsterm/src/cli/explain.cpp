@@ -106,7 +106,8 @@ void print_keyword(const Keyword &k, std::ostream &out) {
   const std::string indent(10, ' ');
   const std::string remedy = remedy_of(k.bad.empty() ? k.no_value : k.bad);
   if (!remedy.empty()) out << indent << remedy << "\n";
-  out << indent << "value: " << value_form(k) << "\n";
+  out << indent << "value: " << value_form(k)
+      << (k.default_value.empty() ? "" : "; default " + std::string(k.default_value)) << "\n";
   if (!k.example.empty()) out << indent << "e.g. " << k.example << ": " << k.example_means << "\n";
   out << indent << "codes: " << codes_text(k) << "\n";
   if (!k.reads.empty()) out << indent << "reads: " << k.reads << "\n";

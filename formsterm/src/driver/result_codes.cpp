@@ -216,12 +216,4 @@ const ResultCode *find_result_code(std::string_view code) {
   return nullptr;
 }
 
-std::string describe_code(std::string_view code) {
-  const ResultCode *entry = find_result_code(code);
-  std::string text(code);
-  text += ": ";
-  text += entry ? entry->meaning : std::string_view("no such result code");
-  return text;
-}
-
 }  // namespace formsterm

@@ -24,9 +24,6 @@ const std::vector<ResultCode> &result_codes();
 // The entry of code, or nullptr when the driver has no such code.
 const ResultCode *find_result_code(std::string_view code);
 
-// "Z6: INPUT= missing or not in capitals", or "Q9: no such result code".
-std::string describe_code(std::string_view code);
-
 }  // namespace formsterm
 
 #endif

@@ -1,6 +1,7 @@
 // screen.cpp - framed screens, snapshots and golden comparison.
 #include "driver/screen.h"
 
+#include "common/text.h"
 #include <sstream>
 #include <stdexcept>
 
@@ -13,11 +14,6 @@ const std::string kFrame = "+" + std::string(termrt::kCols, '-') + "+";
 std::string two_digits(int n) {
   std::string s = std::to_string(n);
   return s.size() < 2 ? " " + s : s;
-}
-
-std::string trimmed(const std::string &row) {
-  std::size_t end = row.find_last_not_of(' ');
-  return end == std::string::npos ? std::string() : row.substr(0, end + 1);
 }
 
 std::string padded(std::string row) {
@@ -78,7 +74,7 @@ std::string framed_screen(const Snapshot &s) {
 
 std::string snapshot_text(const Snapshot &s, bool with_cursor, bool with_attributes) {
   std::string out;
-  for (const std::string &row : s.rows) out += trimmed(row) + "\n";
+  for (const std::string &row : s.rows) out += right_trimmed(row) + "\n";
   if (with_cursor)
     out += "@cursor " + std::to_string(s.cursor_row) + " " + std::to_string(s.cursor_col) + "\n";
   if (with_attributes) {

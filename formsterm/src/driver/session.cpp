@@ -2,6 +2,7 @@
 // display, and the notes of formsterm merged into the terminal's log.
 #include "driver/session.h"
 
+#include "common/text.h"
 #include "driver/result_codes.h"
 #include "entry/reports.h"
 #include "screen/popup.h"
@@ -13,25 +14,12 @@ namespace {
 
 termrt::Terminal &term() { return termrt::terminal(); }
 
-bool starts_with(std::string_view text, std::string_view head) {
-  return text.compare(0, head.size(), head) == 0;
-}
-
-std::string trimmed(const std::string &text) {
-  const std::size_t end = text.find_last_not_of(' ');
-  return end == std::string::npos ? std::string() : text.substr(0, end + 1);
-}
-
-std::string quoted(const std::string &text) { return "\"" + text + "\""; }
-
-std::string trimmed_view(std::string_view text) { return trimmed(std::string(text)); }
-
 // The report's head up to its code, and what follows the code.
 constexpr std::size_t kCodeLength = 2;
 const std::string_view kReportHead = std::string_view(REPORT_HEAD).substr(0, REPORT_CODE_COLUMN);
 const std::string_view kAfterCode = std::string_view(REPORT_HEAD).substr(REPORT_CODE_COLUMN + kCodeLength);
 const std::string_view kAppendHead = APPEND_HEAD;
-const std::string kPressAnyKey = trimmed_view(REPORT_PROMPT);
+const std::string kPressAnyKey = right_trimmed(REPORT_PROMPT);
 const char kPopupBorder[] = POPUP_BORDER;
 constexpr int kPopupLeft = POPUP_FRAME_COLUMN, kPopupWidth = POPUP_TEXT_WIDTH;
 
@@ -42,14 +30,14 @@ std::optional<StandingReport> report_on_row(const std::string &row0) {
   if (row0.size() >= REPORT_TEXT_COLUMN + REPORT_TEXT_MAX && starts_with(row0, kReportHead) &&
       row0.compare(REPORT_CODE_COLUMN + kCodeLength, kAfterCode.size(), kAfterCode) == 0)
     return StandingReport{row0.substr(REPORT_CODE_COLUMN, kCodeLength),
-                          trimmed(row0.substr(REPORT_TEXT_COLUMN, REPORT_TEXT_MAX))};
+                          right_trimmed(row0.substr(REPORT_TEXT_COLUMN, REPORT_TEXT_MAX))};
   if (row0.size() >= APPEND_TEXT_COLUMN + APPEND_TEXT_MAX && starts_with(row0, kAppendHead))
-    return StandingReport{"append", trimmed(row0.substr(APPEND_TEXT_COLUMN, APPEND_TEXT_MAX))};
+    return StandingReport{"append", right_trimmed(row0.substr(APPEND_TEXT_COLUMN, APPEND_TEXT_MAX))};
   return std::nullopt;
 }
 
 std::optional<StandingReport> standing_report(const termrt::Terminal &t) {
-  if (!starts_with(t.row_text(1), kPressAnyKey)) return std::nullopt;
+  if (!starts_with(t.row_text(REPORT_PROMPT_ROW), kPressAnyKey)) return std::nullopt;
   return report_on_row(t.row_text(0));
 }
 
@@ -62,7 +50,7 @@ std::optional<std::string> standing_popup(const termrt::Terminal &t) {
     if (row.compare(kPopupLeft, sizeof kPopupBorder - 1, kPopupBorder) == 0) return text;
     if (row[kPopupLeft] != '|' || row[kPopupLeft + kPopupWidth + 1] != '|') return std::nullopt;
     if (r > POPUP_TEXT_ROW) text += " / ";
-    text += trimmed(row.substr(kPopupLeft + 1, kPopupWidth));
+    text += right_trimmed(row.substr(kPopupLeft + 1, kPopupWidth));
   }
   return std::nullopt;
 }
@@ -74,7 +62,7 @@ std::string describe_report(const StandingReport &report) {
     meaning = entry ? std::string(entry->meaning) + " (" + std::string(entry->command) + ")"
                     : std::string("no such result code");
   }
-  return report.code + " " + quoted(report.text) + ": " + meaning;
+  return report.code + " " + in_quotes(report.text) + ": " + meaning;
 }
 
 void Session::clear() {
@@ -138,7 +126,7 @@ std::optional<std::string> Session::look(const std::string &command, bool at_wai
       report ? std::optional<std::string>(report->code + report->text) : std::nullopt;
   if (report && report_key != report_seen_) {
     note("report " + describe_report(*report));
-    popups_.push_back(trimmed(term().row_text(0)));
+    popups_.push_back(right_trimmed(term().row_text(0)));
     int &expected = expected_[report->code];
     const int seen = ++seen_[report->code];
     if (expected > 0) {

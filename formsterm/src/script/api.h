@@ -23,8 +23,6 @@ void clear_callbacks(lua_State *L);
 // The key code for a key name ("enter", "cancel", "next"...), a single
 // character, or a number; throws ScriptError.
 int key_code(lua_State *L, int index, const char *function);
-// The name of a key code ("enter"), or nullptr for a code with no name.
-const char *key_name(int code);
 
 // The failure text of an expect check: what went wrong and the screen.
 std::string failure_with_screen(const std::string &what);

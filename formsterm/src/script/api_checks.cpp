@@ -20,6 +20,7 @@
 #include <sstream>
 
 #include "script/api.h"
+#include "common/text.h"
 #include "driver/screen.h"
 #include "script/script_host.h"
 #include "terminal.h"
@@ -30,20 +31,13 @@ namespace {
 
 termrt::Terminal &term() { return termrt::terminal(); }
 
-std::string quoted(const std::string &text) { return "\"" + text + "\""; }
-
-std::string right_trimmed(const std::string &text) {
-  const std::size_t end = text.find_last_not_of(' ');
-  return end == std::string::npos ? std::string() : text.substr(0, end + 1);
-}
-
 // A Lua value as a check failure shows it.
 std::string shown(lua_State *L, int index) {
   switch (lua_type(L, index)) {
     case LUA_TSTRING: {
       std::size_t length = 0;
       const char *text = lua_tolstring(L, index, &length);
-      return quoted(std::string(text, length));
+      return in_quotes(std::string(text, length));
     }
     case LUA_TNUMBER: {
       std::size_t length = 0;
@@ -89,7 +83,7 @@ int l_expect_row(lua_State *L) {
     throw ScriptError("expect_row: row " + std::to_string(r) + " is off the display");
   const std::string actual = right_trimmed(term().row_text(static_cast<int>(r)));
   if (actual == right_trimmed(text)) return 0;
-  fail("row " + std::to_string(r) + " reads " + quoted(actual) + ", expected " + quoted(right_trimmed(text)));
+  fail("row " + std::to_string(r) + " reads " + in_quotes(actual) + ", expected " + in_quotes(right_trimmed(text)));
 }
 
 int l_expect_text(lua_State *L) {
@@ -102,15 +96,15 @@ int l_expect_text(lua_State *L) {
   const std::string actual =
       term().row_text(static_cast<int>(r)).substr(static_cast<std::size_t>(c), text.size());
   if (actual == text) return 0;
-  fail("at " + std::to_string(r) + "," + std::to_string(c) + " the screen reads " + quoted(actual) +
-       ", expected " + quoted(text));
+  fail("at " + std::to_string(r) + "," + std::to_string(c) + " the screen reads " + in_quotes(actual) +
+       ", expected " + in_quotes(text));
 }
 
 int l_expect_screen_has(lua_State *L) {
   const std::string text = string_arg(L, 1, "expect_screen_has");
   for (int r = 0; r < termrt::kRows; ++r)
     if (term().row_text(r).find(text) != std::string::npos) return 0;
-  fail("no row of the screen holds " + quoted(text));
+  fail("no row of the screen holds " + in_quotes(text));
 }
 
 int l_expect_cursor(lua_State *L) {
@@ -126,8 +120,8 @@ int l_expect_uv(lua_State *L) {
   const std::optional<std::string> text = opt_string_arg(L, 2, "expect_uv");
   const std::optional<std::string> actual = term().variable(static_cast<int>(n));
   if (actual == text) return 0;
-  fail("user variable " + std::to_string(n) + " holds " + (actual ? quoted(*actual) : "nothing (undefined)") +
-       ", expected " + (text ? quoted(*text) : "nothing (undefined)"));
+  fail("user variable " + std::to_string(n) + " holds " + (actual ? in_quotes(*actual) : "nothing (undefined)") +
+       ", expected " + (text ? in_quotes(*text) : "nothing (undefined)"));
 }
 
 int l_expect_log(lua_State *L) {
@@ -138,17 +132,9 @@ int l_expect_log(lua_State *L) {
   if (count ? actual == *count : actual > 0) return 0;
   std::string log;
   for (const termrt::LogEntry &e : session.log()) log += "\n    " + e.what;
-  fail("the log has " + std::to_string(actual) + " entries beginning " + quoted(prefix) + ", expected " +
+  fail("the log has " + std::to_string(actual) + " entries beginning " + in_quotes(prefix) + ", expected " +
        (count ? std::to_string(*count) : std::string("at least one")) +
        "; the log:" + (log.empty() ? std::string(" empty") : log));
-}
-
-std::optional<std::string> read_file(const std::filesystem::path &path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return std::nullopt;
-  std::ostringstream content;
-  content << in.rdbuf();
-  return content.str();
 }
 
 int l_expect_golden(lua_State *L) {

@@ -12,6 +12,7 @@
 #include <string>
 
 #include "script/api.h"
+#include "common/text.h"
 #include "driver/library.h"
 #include "script/script_host.h"
 #include "terminal.h"
@@ -23,7 +24,6 @@ namespace {
 // The user variable that forms.field and forms.panel put their text into.
 constexpr int kScratchVariable = 99;
 
-std::string quoted(const std::string &text) { return "\"" + text + "\""; }
 
 int run_text(lua_State *L, const std::string &body) {
   std::string command;
@@ -32,7 +32,7 @@ int run_text(lua_State *L, const std::string &body) {
   } catch (const std::length_error &e) {
     throw ScriptError(std::string("forms.run: ") + e.what());
   }
-  const int result = host_of(L).call_main(3, command.c_str(), "the command " + quoted(body));
+  const int result = host_of(L).call_main(3, command.c_str(), "the command " + in_quotes(body));
   lua_pushinteger(L, result);
   return 1;
 }
@@ -41,7 +41,7 @@ int forms_main(lua_State *L) {
   const long long code = int_arg(L, 1, "forms.main");
   const std::optional<std::string> parm = opt_string_arg(L, 2, "forms.main");
   const std::string label =
-      code == 3 ? "the command string " + quoted(parm.value_or("")) : "main(" + std::to_string(code) + ")";
+      code == 3 ? "the command string " + in_quotes(parm.value_or("")) : "main(" + std::to_string(code) + ")";
   const int result = host_of(L).call_main(static_cast<int>(code), parm ? parm->c_str() : nullptr, label);
   lua_pushinteger(L, result);
   return 1;

@@ -24,6 +24,7 @@
 #include <optional>
 #include <vector>
 
+#include "driver/keys.h"
 #include "driver/screen.h"
 #include "fields/grammar.h"
 #include "input/sensor.h"
@@ -523,19 +524,6 @@ int t_reset(lua_State *L) {
   return 0;
 }
 
-// Every key name; the first name of a code is the one formsterm writes.
-struct KeyName {
-  const char *name;
-  int code;
-};
-const KeyName kKeyNames[] = {
-    {"enter", termrt::kEnter},         {"cancel", termrt::kCancel},     {"next", termrt::kNext},
-    {"previous", termrt::kPrevious},   {"complete", termrt::kComplete}, {"blank", termrt::kBlankEntry},
-    {"backspace", termrt::kBackspace}, {"help", termrt::kHelp},         {"left", termrt::kLeft},
-    {"right", termrt::kRight},         {"esc", termrt::kCancel},        {"prev", termrt::kPrevious},
-    {"up", termrt::kPrevious},         {"tab", termrt::kNext},          {"down", termrt::kNext},
-};
-
 }  // namespace
 
 int key_code(lua_State *L, int index, const char *function) {
@@ -547,18 +535,9 @@ int key_code(lua_State *L, int index, const char *function) {
   }
   const std::string name = string_arg(L, index, function);
   if (name.size() == 1) return static_cast<unsigned char>(name[0]);
-  std::string lower;
-  for (unsigned char c : name) lower += static_cast<char>(std::tolower(c));
-  for (const KeyName &key : kKeyNames)
-    if (lower == key.name) return key.code;
-  throw ScriptError(std::string(function) + ": no key named \"" + name +
-                    "\" (enter, cancel, next, previous, complete, blank, backspace, help, left, right)");
-}
-
-const char *key_name(int code) {
-  for (const KeyName &key : kKeyNames)
-    if (key.code == code) return key.name;
-  return nullptr;
+  if (const std::optional<int> code = key_code_named(name)) return *code;
+  throw ScriptError(std::string(function) + ": no key named \"" + name + "\" (" +
+                    std::string(key_names_offered()) + ")");
 }
 
 void store_callback(lua_State *L, int function_index, int id) {

@@ -3,6 +3,7 @@
 
 #include <set>
 
+#include "driver/keys.h"
 #include "driver/session.h"
 #include "entry/reports.h"
 #include "input/sensor.h"
@@ -22,26 +23,25 @@ constexpr int kPauseWaitMs = DELAY_PASS_MS;
 
 const char kActionNames[] = "key, type, scan, stop, quit, wait, check, golden, snapshot, popup";
 
-struct TableKind {
-  const char *name;
-  std::set<std::string> extras;  // the other fields it takes
-};
+}  // namespace
 
-const std::vector<TableKind> &table_kinds() {
+const std::vector<Operator::TableKind> &Operator::table_kinds() {
   static const std::vector<TableKind> kinds = {
-      {"type", {"key"}},
-      {"key", {}},
-      {"scan", {"status"}},
-      {"stop", {}},
-      {"quit", {}},
-      {"wait", {}},
-      {"check", {}},
-      {"golden", {"mask", "cursor", "attributes"}},
-      {"snapshot", {"cursor", "attributes"}},
-      {"popup", {}},
+      {"type", Kind::kKey, {"key"}},
+      {"key", Kind::kKey, {}},
+      {"scan", Kind::kScan, {"status"}},
+      {"stop", Kind::kStop, {}},
+      {"quit", Kind::kQuit, {}},
+      {"wait", Kind::kWait, {}},
+      {"check", Kind::kCheck, {}},
+      {"golden", Kind::kGolden, {"mask", "cursor", "attributes"}},
+      {"snapshot", Kind::kSnapshot, {"cursor", "attributes"}},
+      {"popup", Kind::kPopup, {}},
   };
   return kinds;
 }
+
+namespace {
 
 // The action as a script would write it, cut short for messages.
 std::string shown_value(lua_State *L, int index) {
@@ -136,8 +136,9 @@ void Operator::read_action(int index, int position) {
   }
 }
 
-void Operator::read_table_action(int index, int position, const std::string &shown) {
-  const std::string where = "operate: action " + std::to_string(position) + " " + shown;
+// The kind of a table action: the one action field it holds. Every other
+// field must belong to that action, so a misspelled name is an error.
+const Operator::TableKind &Operator::table_kind_of(int index, const std::string &where) {
   const TableKind *kind = nullptr;
   for (const TableKind &k : table_kinds()) {
     lua_getfield(L_, index, k.name);
@@ -148,7 +149,6 @@ void Operator::read_table_action(int index, int position, const std::string &sho
       break;
     }
   }
-  // Every field must belong to the action: a misspelled name is an error.
   lua_pushnil(L_);
   while (lua_next(L_, index) != 0) {
     lua_pop(L_, 1);
@@ -160,47 +160,64 @@ void Operator::read_table_action(int index, int position, const std::string &sho
     }
   }
   if (kind == nullptr) throw ScriptError(where + " is empty; the actions are " + std::string(kActionNames));
-  const std::string name = kind->name;
-  lua_getfield(L_, index, name.c_str());
+  return *kind;
+}
+
+// {type = "AB", key = "enter"}: a key step per character, and the key after.
+void Operator::read_typing(int index, int value, Step step, const std::string &where) {
+  for (unsigned char c : string_arg(L_, value, (where + ": type").c_str())) {
+    step.number = c;
+    steps_.push_back(step);
+  }
+  lua_getfield(L_, index, "key");
+  if (!lua_isnil(L_, -1)) {
+    step.number = key_code(L_, -1, (where + ": key").c_str());
+    steps_.push_back(step);
+  }
+  lua_pop(L_, 1);
+}
+
+void Operator::read_table_action(int index, int position, const std::string &shown) {
+  const std::string where = "operate: action " + std::to_string(position) + " " + shown;
+  const TableKind &kind = table_kind_of(index, where);
+  lua_getfield(L_, index, kind.name);
   const int value = lua_gettop(L_);
-  Step step{Kind::kKey, position, shown, "", 0, 0, LUA_NOREF};
-  const std::string arg = where + ": " + name;
-  if (name == "key") {
-    step.number = key_code(L_, value, arg.c_str());
-  } else if (name == "type") {
-    for (unsigned char c : string_arg(L_, value, arg.c_str())) {
-      step.number = c;
-      steps_.push_back(step);
-    }
-    lua_getfield(L_, index, "key");
-    const bool with_key = !lua_isnil(L_, -1);
-    if (with_key) step.number = key_code(L_, -1, (where + ": key").c_str());
-    lua_pop(L_, 2);
-    if (with_key) steps_.push_back(step);
-    return;
-  } else if (name == "scan") {
-    step.kind = Kind::kScan;
-    step.text = string_arg(L_, value, arg.c_str());
-    if (step.text.size() > SENSOR_DATA_MAX)
-      throw ScriptError(arg + ": a sensor record holds " + std::to_string(SENSOR_DATA_MAX) +
-                        " characters at most");
-    step.number = static_cast<int>(int_field(L_, index, "status").value_or(0));
-  } else if (name == "stop" || name == "quit") {
-    step.kind = name == "stop" ? Kind::kStop : Kind::kQuit;
-  } else if (name == "wait") {
-    step.kind = Kind::kWait;
-    step.seconds = number_arg(L_, value, arg.c_str());
-    if (step.seconds < 0) throw ScriptError(arg + ": time does not run backwards");
-  } else if (name == "check") {
-    step.kind = Kind::kCheck;
-    function_arg(L_, value, arg.c_str());
-    lua_pushvalue(L_, value);
-    step.ref = luaL_ref(L_, LUA_REGISTRYINDEX);
-  } else {
-    step.kind = name == "golden" ? Kind::kGolden : name == "snapshot" ? Kind::kSnapshot : Kind::kPopup;
-    step.text = string_arg(L_, value, arg.c_str());
-    lua_pushvalue(L_, index);
-    step.ref = luaL_ref(L_, LUA_REGISTRYINDEX);
+  Step step{kind.kind, position, shown, "", 0, 0, LUA_NOREF};
+  const std::string arg = where + ": " + kind.name;
+  switch (kind.kind) {
+    case Kind::kKey:
+      if (std::string_view(kind.name) == "type") {
+        read_typing(index, value, step, where);
+        lua_pop(L_, 1);
+        return;
+      }
+      step.number = key_code(L_, value, arg.c_str());
+      break;
+    case Kind::kScan:
+      step.text = string_arg(L_, value, arg.c_str());
+      if (step.text.size() > SENSOR_DATA_MAX)
+        throw ScriptError(arg + ": a sensor record holds " + std::to_string(SENSOR_DATA_MAX) +
+                          " characters at most");
+      step.number = static_cast<int>(int_field(L_, index, "status").value_or(0));
+      break;
+    case Kind::kStop:
+    case Kind::kQuit: break;
+    case Kind::kWait:
+      step.seconds = number_arg(L_, value, arg.c_str());
+      if (step.seconds < 0) throw ScriptError(arg + ": time does not run backwards");
+      break;
+    case Kind::kCheck:
+      function_arg(L_, value, arg.c_str());
+      lua_pushvalue(L_, value);
+      step.ref = luaL_ref(L_, LUA_REGISTRYINDEX);
+      break;
+    case Kind::kGolden:
+    case Kind::kSnapshot:
+    case Kind::kPopup:
+      step.text = string_arg(L_, value, arg.c_str());
+      lua_pushvalue(L_, index);
+      step.ref = luaL_ref(L_, LUA_REGISTRYINDEX);
+      break;
   }
   lua_pop(L_, 1);
   steps_.push_back(step);

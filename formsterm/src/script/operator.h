@@ -9,6 +9,7 @@
 
 #include <lua.hpp>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -51,6 +52,15 @@ class Operator {
   };
 
   void read_action(int index, int position);
+  // A table action's name, its kind of step and the other fields it takes.
+  struct TableKind {
+    const char *name;
+    Kind kind;
+    std::set<std::string> extras;
+  };
+  static const std::vector<TableKind> &table_kinds();
+  const TableKind &table_kind_of(int index, const std::string &where);
+  void read_typing(int index, int value, Step step, const std::string &where);
   void read_table_action(int index, int position, const std::string &shown);
   std::optional<std::string> run_passive(const Step &step);
   std::string failure(const Step &step, const std::string &what);

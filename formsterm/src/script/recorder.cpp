@@ -10,6 +10,7 @@
 
 #include "script/api.h"
 #include "script/lua_support.h"
+#include "driver/keys.h"
 #include "driver/screen.h"
 
 namespace formsterm {

@@ -9,6 +9,7 @@
 #include <iostream>
 #include <sstream>
 
+#include "common/text.h"
 #include "script/api.h"
 #include "driver/screen.h"
 #include "terminal.h"
@@ -104,10 +105,7 @@ void ScriptHost::load_program_files() {
     if (!entry.is_regular_file(ec) || is_script_file(path)) continue;
     const std::string name = path.filename().string();
     if (name.empty() || name[0] == '.') continue;
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream content;
-    content << in.rdbuf();
-    termrt::terminal().add_file(name, content.str());
+    termrt::terminal().add_file(name, read_file(path).value_or(""));
   }
 }
 
@@ -194,11 +192,9 @@ void ScriptHost::run_idle_callback() {
 std::optional<std::string> ScriptHost::run_script(bool *quit) {
   lua_State *L = lua();
   const std::string chunk = "@" + options_.script.string();
-  std::ifstream in(options_.script, std::ios::binary);
-  if (!in) return options_.script.string() + ": cannot read the script";
-  std::ostringstream text;
-  text << in.rdbuf();
-  const std::string source = text.str();
+  const std::optional<std::string> read = read_file(options_.script);
+  if (!read) return options_.script.string() + ": cannot read the script";
+  const std::string &source = *read;
   if (luaL_loadbufferx(L, source.data(), source.size(), chunk.c_str(), "t") != LUA_OK) {
     std::string error = lua_tostring(L, -1) ? lua_tostring(L, -1) : "cannot load the script";
     lua_pop(L, 1);

@@ -113,7 +113,6 @@ class ScriptHost {
 
  private:
   void install_api();
-  void clear_script_state();
 
   HostOptions options_;
   LuaPtr lua_;
