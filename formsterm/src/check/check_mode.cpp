@@ -56,11 +56,39 @@ Finding report_finding(const HelpRecord &r, int number, const std::string &comma
   return f;
 }
 
+// Runs commands for probe_records: with an editor's cache, only those whose
+// record text is new, and the probe is set up only for the first of them.
+class CachedProbe {
+ public:
+  CachedProbe(const CheckOptions &options, const std::string &content)
+      : options_(options), content_(content) {}
+  CommandOutcome run(const std::string &command, const std::string &text, bool field) {
+    if (options_.cache == nullptr) return probe().run(command, !field, !field);
+    const std::string key = command + "\n" + text;
+    auto it = options_.cache->outcomes.find(key);
+    if (it == options_.cache->outcomes.end())
+      it = options_.cache->outcomes.emplace(key, probe().run(command, !field, !field)).first;
+    return it->second;
+  }
+
+ private:
+  const LibraryProbe &probe() {
+    if (!probe_) {
+      const std::string folder = std::filesystem::path(options_.help_file).parent_path().string();
+      probe_.emplace(options_.library_path, content_, folder.empty() ? "." : folder,
+                     options_.cache ? &options_.cache->folder_files : nullptr);
+    }
+    return *probe_;
+  }
+  const CheckOptions &options_;
+  const std::string &content_;
+  std::optional<LibraryProbe> probe_;
+};
+
 // Each definition and option record run through the library.
 std::vector<Finding> probe_records(const CheckOptions &options, const std::string &content,
                                    const std::vector<HelpRecord> &records, int &definitions, int &panels) {
-  const std::string folder = std::filesystem::path(options.help_file).parent_path().string();
-  const LibraryProbe probe(options.library_path, content, folder.empty() ? "." : folder);
+  CachedProbe probe(options, content);
   std::vector<Finding> findings;
   for (const HelpRecord &r : records) {
     const std::optional<int> number = record_number(r.text);
@@ -71,7 +99,7 @@ std::vector<Finding> probe_records(const CheckOptions &options, const std::strin
     const std::string command =
         std::string(field ? "SET_FIE" : "EXEC_PA") + " HELP=" + std::to_string(*number);
     (field ? definitions : panels)++;
-    const CommandOutcome outcome = probe.run(command, !field, !field);
+    const CommandOutcome outcome = probe.run(command, text, field);
     for (const std::string &report : outcome.reports)
       findings.push_back(report_finding(r, *number, command, report, field));
     if (!outcome.starvation.empty())
@@ -183,9 +211,10 @@ HelpFileCheck check_help_text(const CheckOptions &options, const std::string &co
     const std::string parent = std::filesystem::path(options.help_file).parent_path().string();
     const std::string folder = parent.empty() ? "." : parent;
     const HelpIndex help(records);
-    ValueFiles files(folder);
+    const FolderFiles *held = options.cache ? &options.cache->folder_files : nullptr;
+    ValueFiles files(folder, held);
     for (auto part : {check_layout(records), check_references(records), check_keywords(records),
-                      check_field_records(records, folder)})
+                      check_field_records(records, folder, held)})
       append(findings, std::move(part));
     if (options.run_library) {
       FormsLibrary loads(options.library_path);  // a library that does not load is named before anything runs

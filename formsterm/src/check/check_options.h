@@ -7,6 +7,8 @@
 
 namespace formsterm {
 
+struct CheckCache;
+
 enum class CheckFormat { text, sarif };
 
 // A finding silenced for one record: --ignore NAME:RECORD.
@@ -25,6 +27,9 @@ struct CheckOptions {
   // target turns it off: the library has fuzz targets of its own, and a
   // load of it per record would slow the search for the check's own faults.
   bool run_library = true;
+  // An editor's cache of the folder and of the library's outcomes; the
+  // folder is then never read.
+  CheckCache *cache = nullptr;
 };
 
 }  // namespace formsterm

@@ -188,15 +188,19 @@ void check_range(const HelpRecord &r, int number, const std::pair<int, int> &ran
                                     " out of " + use.shown)));
 }
 
-bool folder_has(const std::string &folder, const std::string &name) {
+bool same_name(const std::string &file, const std::string &name) {
+  return file.size() == name.size() && std::equal(file.begin(), file.end(), name.begin(), [](char a, char b) {
+           return std::toupper(static_cast<unsigned char>(a)) == std::toupper(static_cast<unsigned char>(b));
+         });
+}
+
+bool folder_has(const std::string &folder, const FolderFiles *files, const std::string &name) {
+  if (files != nullptr)
+    return std::any_of(files->begin(), files->end(),
+                       [&](const auto &file) { return same_name(file.first, name); });
   std::error_code ec;
-  for (const auto &entry : std::filesystem::directory_iterator(folder, ec)) {
-    const std::string file = entry.path().filename().string();
-    if (file.size() == name.size() && std::equal(file.begin(), file.end(), name.begin(), [](char a, char b) {
-          return std::toupper(static_cast<unsigned char>(a)) == std::toupper(static_cast<unsigned char>(b));
-        }))
-      return true;
-  }
+  for (const auto &entry : std::filesystem::directory_iterator(folder, ec))
+    if (same_name(entry.path().filename().string(), name)) return true;
   return false;
 }
 
@@ -259,7 +263,8 @@ std::vector<Finding> check_keywords(const std::vector<HelpRecord> &records) {
   return findings;
 }
 
-std::vector<Finding> check_field_records(const std::vector<HelpRecord> &records, const std::string &folder) {
+std::vector<Finding> check_field_records(const std::vector<HelpRecord> &records, const std::string &folder,
+                                         const FolderFiles *files) {
   const std::map<int, const HelpRecord *> numbered = by_number(records);
   const RangeUse help{KW_WORD(KW_HELP), kPopupWidth, "the help popup"};
   const RangeUse screen{KW_WORD(KW_SCRN), termrt::kCols, "the field's screen"};
@@ -277,7 +282,7 @@ std::vector<Finding> check_field_records(const std::vector<HelpRecord> &records,
     const std::string letter = keyword_piece(text, window_of(KW_VERT)).value_or("I");
     if (!letter.empty() && !is_file_letter(letter[0])) continue;
     const std::string file = f.verify_file.size() == 1 ? f.verify_file : f.verify_file + ".VAL";
-    if (folder_has(folder, file)) continue;
+    if (folder_has(folder, files, file)) continue;
     const bool local = f.verify_file.compare(0, 2, "B_") == 0;
     findings.push_back(record_finding(
         "verify-file-missing", r, *number,

@@ -14,6 +14,7 @@
 #include "check/check_options.h"
 #include "check/finding.h"
 #include "check/help_file.h"
+#include "check/library_probe.h"
 #include "check/panel_tracker.h"
 
 namespace formsterm {
@@ -28,8 +29,10 @@ std::vector<Finding> check_raw(const std::string &content, const std::vector<Hel
 std::vector<Finding> check_keywords(const std::vector<HelpRecord> &records);
 
 // Per definition record: HELP= and SCRN= ranges, the width of their texts,
-// and the files that VERF= names (looked for in folder).
-std::vector<Finding> check_field_records(const std::vector<HelpRecord> &records, const std::string &folder);
+// and the files that VERF= names (looked for in folder, or among files when
+// the caller holds the folder's files).
+std::vector<Finding> check_field_records(const std::vector<HelpRecord> &records, const std::string &folder,
+                                         const FolderFiles *files = nullptr);
 
 // The panels of a file without a program: each run of consecutive
 // definition records with distinct field numbers.

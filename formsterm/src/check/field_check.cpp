@@ -431,20 +431,31 @@ std::optional<std::string> nearest_form(const std::string &definition, const std
   return form;
 }
 
+std::optional<std::string> ValueFiles::content_of(const std::string &upper_name) const {
+  if (held_ != nullptr) {
+    for (const auto &[file, content] : *held_)
+      if (upper(file) == upper_name) return content;
+    return std::nullopt;
+  }
+  std::error_code ec;
+  for (const auto &entry : std::filesystem::directory_iterator(folder_, ec)) {
+    if (upper(entry.path().filename().string()) != upper_name) continue;
+    std::ifstream in(entry.path(), std::ios::binary);
+    std::ostringstream content;
+    content << in.rdbuf();
+    return content.str();
+  }
+  return std::nullopt;
+}
+
 const std::vector<std::string> *ValueFiles::records(const std::string &name) {
   const std::string key = upper(name);
   auto it = read_.find(key);
   if (it == read_.end()) {
     std::optional<std::vector<std::string>> lines;
-    std::error_code ec;
-    for (const auto &entry : std::filesystem::directory_iterator(folder_, ec)) {
-      if (upper(entry.path().filename().string()) != key) continue;
-      std::ifstream in(entry.path(), std::ios::binary);
-      std::ostringstream content;
-      content << in.rdbuf();
+    if (const std::optional<std::string> content = content_of(key)) {
       lines.emplace();
-      for (const HelpRecord &r : split_records(content.str())) lines->push_back(r.text);
-      break;
+      for (const HelpRecord &r : split_records(*content)) lines->push_back(r.text);
     }
     it = read_.emplace(key, std::move(lines)).first;
   }

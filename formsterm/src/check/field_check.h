@@ -14,6 +14,7 @@
 
 #include "check/finding.h"
 #include "check/help_file.h"
+#include "check/library_probe.h"
 #include "check/panel_tracker.h"
 
 namespace formsterm {
@@ -54,12 +55,16 @@ std::optional<std::string> nearest_form(const std::string &definition, const std
 // The files a panel's fields name, read once per check.
 class ValueFiles {
  public:
-  explicit ValueFiles(std::string folder) : folder_(std::move(folder)) {}
+  // held: the folder's files when the caller keeps them (an editor's).
+  explicit ValueFiles(std::string folder, const FolderFiles *held = nullptr)
+      : folder_(std::move(folder)), held_(held) {}
   // The records of NAME (found with any letter case), or nothing.
   const std::vector<std::string> *records(const std::string &name);
 
  private:
+  std::optional<std::string> content_of(const std::string &upper_name) const;
   std::string folder_;
+  const FolderFiles *held_;
   std::map<std::string, std::optional<std::vector<std::string>>> read_;
 };
 

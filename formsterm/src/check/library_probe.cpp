@@ -43,8 +43,13 @@ std::optional<std::string> error_report_on(const std::string &row0) {
   return report->code + " " + report->text;
 }
 
-LibraryProbe::LibraryProbe(std::string library_path, std::string help_content, std::string folder)
+LibraryProbe::LibraryProbe(std::string library_path, std::string help_content, std::string folder,
+                           const FolderFiles *given)
     : library_path_(std::move(library_path)), help_image_(terminal_image(help_content)) {
+  if (given != nullptr) {
+    for (const auto &[name, content] : *given) files_.emplace_back(name, terminal_image(content));
+    return;
+  }
   if (folder.empty()) return;
   std::error_code ec;
   for (const auto &entry : std::filesystem::directory_iterator(folder, ec)) {

@@ -5,6 +5,7 @@
 #ifndef FORMSTERM_LIBRARY_PROBE_H
 #define FORMSTERM_LIBRARY_PROBE_H
 
+#include <map>
 #include <optional>
 #include <string>
 #include <utility>
@@ -18,11 +19,26 @@ struct CommandOutcome {
   std::string starvation;            // why the command never ended, if it did not
 };
 
+// The files of a folder by name, as an editor keeps them between checks.
+using FolderFiles = std::map<std::string, std::string>;
+
+// What an editor keeps between checks of one folder's help files: the
+// folder's files, read once and then one by one as they change, and the
+// library's outcome of each definition and option record by its command and
+// text. The commands read no record but their own and no file, so an edit
+// runs only the records it changed through the library.
+struct CheckCache {
+  FolderFiles folder_files;
+  std::map<std::string, CommandOutcome> outcomes;
+};
+
 // Runs commands through a freshly loaded library with the help file loaded
-// as HELP.VAL and the files of its folder beside it.
+// as HELP.VAL and the files of its folder beside it (read from the folder,
+// or given when the caller holds them).
 class LibraryProbe {
  public:
-  LibraryProbe(std::string library_path, std::string help_content, std::string folder);
+  LibraryProbe(std::string library_path, std::string help_content, std::string folder,
+               const FolderFiles *given = nullptr);
   // fields_first: define plain fields 1 to 20 before, so that panel options
   // meet defined fields; cancel_first: queue the cancel key before.
   CommandOutcome run(const std::string &body, bool fields_first, bool cancel_first) const;

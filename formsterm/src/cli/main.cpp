@@ -5,6 +5,7 @@
 //   formsterm check HELPFILE           whether a help file works with the driver
 //   formsterm explain CODE             what a result code, a keyword (VERT=), a family (Z)
 //                                      or a finding of the check (range-empty) means
+//   formsterm lsp                      a language server for help files (stdin/stdout)
 //   formsterm help api|keywords        the Lua API; the keywords of definitions and options
 //
 // libforms.so is loaded with dlopen and called through its exported main,
@@ -22,6 +23,7 @@
 #include "cli/interactive.h"
 #include "cli/test_mode.h"
 #include "driver/library.h"
+#include "lsp/lsp_mode.h"
 
 namespace formsterm {
 extern const char kApiReference[];  // doc/api.txt, built in
@@ -94,6 +96,13 @@ int main(int argc, char **argv) {
       ->check(CLI::IsMember({"text", "sarif"}))
       ->capture_default_str();
 
+  long long debounce_ms = formsterm::lsp::kDefaultDebounce.count();
+  CLI::App *lsp_command =
+      app.add_subcommand("lsp", "a language server for help files, on standard input and output");
+  lsp_command->add_option("--debounce-ms", debounce_ms, "quiet time after an edit before the file is checked")
+      ->capture_default_str()
+      ->check(CLI::Range(0LL, 60000LL));
+
   std::string code;
   CLI::App *explain_command = app.add_subcommand(
       "explain", "what a result code, a keyword, a family of codes or a finding of the check means");
@@ -132,6 +141,12 @@ int main(int argc, char **argv) {
       const int status = formsterm::run_tests(test, std::cout, std::cerr);
       if (coverage->count() == 0) return status;
       return std::max(status, formsterm::report_coverage(test, coverage_file, std::cout));
+    }
+    if (*lsp_command) {
+      formsterm::lsp::ServerOptions server;
+      server.library_path = library;
+      server.debounce = std::chrono::milliseconds(debounce_ms);
+      return formsterm::lsp::run_lsp(server);
     }
     check.library_path = library;
     check.format = format == "sarif" ? formsterm::CheckFormat::sarif : formsterm::CheckFormat::text;
