@@ -1,6 +1,7 @@
 // Error report, append report, key wait and delay routine.
-#include "entry/entry.h"
 #include "entry/reports.h"
+
+#include "entry/entry.h"
 #include "support/terminal_test.h"
 
 namespace {

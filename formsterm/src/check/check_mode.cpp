@@ -13,6 +13,7 @@
 #include "check/check_output.h"
 #include "check/check_panels.h"
 #include "check/field_check.h"
+#include "common/text.h"
 #include "driver/library.h"
 
 namespace formsterm {
@@ -258,14 +259,12 @@ std::optional<IgnoredFinding> parse_ignore(const std::string &text, std::string 
 }
 
 int run_check(const CheckOptions &options, std::ostream &out) {
-  std::ifstream in(options.help_file, std::ios::binary);
-  if (!in) {
+  const std::optional<std::string> content = read_file(options.help_file);
+  if (!content) {
     out << options.help_file << ": cannot read the help file\n";
     return 2;
   }
-  std::ostringstream content;
-  content << in.rdbuf();
-  const HelpFileCheck checked = check_help_text(options, content.str());
+  const HelpFileCheck checked = check_help_text(options, *content);
   if (options.format == CheckFormat::sarif)
     write_sarif(options, checked, out);
   else

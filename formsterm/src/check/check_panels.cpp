@@ -13,6 +13,7 @@
 
 #include "check/field_check.h"
 #include "check/keywords.h"
+#include "common/text.h"
 #include "driver/library.h"
 #include "driver/session.h"
 #include "script/lua_support.h"
@@ -46,8 +47,6 @@ Finding record_finding(const char *name, const HelpRecord &r, int number, const 
   f.record = number;
   return f;
 }
-
-std::string quoted(const std::string &text) { return "\"" + text + "\""; }
 
 // The finding of a field or option text: at its record, or at the
 // program's line that handed it to the driver.
@@ -130,7 +129,7 @@ std::vector<TextProblem> keywords_inside_others(const std::string &text, Command
     if (!own && k.name == KW_WORD(KW_T) && std::atoi(value.c_str()) == 0)
       continue;  // reads as no time-out, the default
     const std::string word = enclosing_word(text, at);
-    std::string said = std::string(k.name) + " reads " + quoted(value) + " from " + word + value + "; ";
+    std::string said = std::string(k.name) + " reads " + in_quotes(value) + " from " + word + value + "; ";
     said += own ? "put " + std::string(k.name) + " before " + word
                 : "the driver takes it as the " + std::string(k.name) + " value";
     findings.push_back({said, true, "keyword-inside-another", word});
@@ -172,7 +171,7 @@ void check_range(const HelpRecord &r, int number, const std::pair<int, int> &ran
           "line-too-wide", *it->second, n,
           "a line of " + std::to_string(text.size()) + " characters, shown in " + use.shown + " of " +
               std::to_string(use.width) + " (" + use.keyword + " of record " + four_digits(number) +
-              "); the driver cuts it to " + quoted(text.substr(0, use.width)),
+              "); the driver cuts it to " + in_quotes(text.substr(0, use.width)),
           true));
   }
   if (missing.empty()) return;
@@ -239,7 +238,7 @@ std::vector<Finding> check_raw(const std::string &content, const std::vector<Hel
     findings.push_back(record_finding(
         "definition-too-long", r, *number,
         "a text of " + std::to_string(text.size()) + " characters; the driver reads " +
-            std::to_string(kDefinitionLimit) + " and loses " + quoted(text.substr(kDefinitionLimit))));
+            std::to_string(kDefinitionLimit) + " and loses " + in_quotes(text.substr(kDefinitionLimit))));
   }
   return findings;
 }

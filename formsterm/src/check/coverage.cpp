@@ -18,6 +18,7 @@
 #include "check/keywords.h"
 #include "check/library_probe.h"
 #include "check/panel_tracker.h"
+#include "common/text.h"
 #include "script/lua_support.h"
 #include "script/script_host.h"
 #include "terminal.h"
@@ -56,10 +57,8 @@ bool is_help_record(const std::string &record) {
 }
 
 std::optional<HelpFile> help_file_at(const fs::path &path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream content;
-  content << in.rdbuf();
-  HelpFile file{path, content.str(), split_records(content.str()), {}, {}};
+  const std::string content = read_file(path).value_or("");
+  HelpFile file{path, content, split_records(content), {}, {}};
   if (file.records.empty()) return std::nullopt;
   for (const HelpRecord &r : file.records) {
     if (!is_help_record(r.text)) return std::nullopt;
@@ -74,11 +73,6 @@ std::string without_record(const HelpFile &file, std::size_t index) {
   for (std::size_t i = 0; i < file.records.size(); ++i)
     if (i != index) out += file.records[i].text + end;
   return out;
-}
-
-std::string trimmed(std::string s) {
-  while (!s.empty() && s.back() == ' ') s.pop_back();
-  return s;
 }
 
 // A change to one help file for a run: the file left out, or one record.
@@ -177,13 +171,14 @@ class RunWatch : public RunObserver {
   // The rejection message whose text the popup's first line shows, or 0.
   int message_shown() const {
     const std::string line =
-        trimmed(termrt::terminal().row_text(POPUP_TEXT_ROW).substr(POPUP_TEXT_COLUMN, kPopupWidth));
+        right_trimmed(termrt::terminal().row_text(POPUP_TEXT_ROW).substr(POPUP_TEXT_COLUMN, kPopupWidth));
     for (const HelpFile *file : files_)
       for (const MessageRecord &message : message_records()) {
         if (!message.refuses) continue;
         const int number = message.number;
         auto it = file->texts.find(number);
-        if (it != file->texts.end() && trimmed(it->second.substr(0, kPopupWidth)) == line) return number;
+        if (it != file->texts.end() && right_trimmed(it->second.substr(0, kPopupWidth)) == line)
+          return number;
       }
     return 0;
   }

@@ -10,6 +10,7 @@
 #include <sstream>
 
 #include "check/keywords.h"
+#include "common/text.h"
 
 namespace formsterm {
 
@@ -440,10 +441,7 @@ std::optional<std::string> ValueFiles::content_of(const std::string &upper_name)
   std::error_code ec;
   for (const auto &entry : std::filesystem::directory_iterator(folder_, ec)) {
     if (upper(entry.path().filename().string()) != upper_name) continue;
-    std::ifstream in(entry.path(), std::ios::binary);
-    std::ostringstream content;
-    content << in.rdbuf();
-    return content.str();
+    return read_file(entry.path());
   }
   return std::nullopt;
 }

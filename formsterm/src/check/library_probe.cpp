@@ -8,6 +8,7 @@
 
 #include "check/help_file.h"
 #include "check/keywords.h"
+#include "common/text.h"
 #include "driver/library.h"
 #include "driver/session.h"
 #include "fields/table.h"
@@ -54,10 +55,8 @@ LibraryProbe::LibraryProbe(std::string library_path, std::string help_content, s
   std::error_code ec;
   for (const auto &entry : std::filesystem::directory_iterator(folder, ec)) {
     if (!entry.is_regular_file(ec)) continue;
-    std::ifstream in(entry.path(), std::ios::binary);
-    std::ostringstream content;
-    content << in.rdbuf();
-    files_.emplace_back(entry.path().filename().string(), terminal_image(content.str()));
+    files_.emplace_back(entry.path().filename().string(),
+                        terminal_image(read_file(entry.path()).value_or("")));
   }
 }
 

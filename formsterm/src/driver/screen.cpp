@@ -1,9 +1,10 @@
 // screen.cpp - framed screens, snapshots and golden comparison.
 #include "driver/screen.h"
 
-#include "common/text.h"
 #include <sstream>
 #include <stdexcept>
+
+#include "common/text.h"
 
 namespace formsterm {
 

@@ -11,9 +11,9 @@
 //   forms.last_result(), forms.library()
 #include <string>
 
-#include "script/api.h"
 #include "common/text.h"
 #include "driver/library.h"
+#include "script/api.h"
 #include "script/script_host.h"
 #include "terminal.h"
 
@@ -23,7 +23,6 @@ namespace {
 
 // The user variable that forms.field and forms.panel put their text into.
 constexpr int kScratchVariable = 99;
-
 
 int run_text(lua_State *L, const std::string &body) {
   std::string command;

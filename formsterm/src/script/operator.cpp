@@ -4,11 +4,11 @@
 #include <set>
 
 #include "driver/keys.h"
+#include "driver/screen.h"
 #include "driver/session.h"
 #include "entry/reports.h"
 #include "input/sensor.h"
 #include "script/api.h"
-#include "driver/screen.h"
 #include "script/lua_support.h"
 #include "terminal.h"
 
