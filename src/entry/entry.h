@@ -10,7 +10,8 @@
 #ifndef FORMS_ENTRY_ENTRY_H
 #define FORMS_ENTRY_ENTRY_H
 
-#define COMMAND_BUFFER_SIZE 160
+#define COMMAND_TEXT_MAX 159 /* the characters of a command text a command reads */
+#define COMMAND_BUFFER_SIZE (COMMAND_TEXT_MAX + 1)
 #define TOKEN_BUFFER_SIZE 41
 
 /* The value of the two leading digits of the last command string. */

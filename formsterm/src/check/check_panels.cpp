@@ -16,6 +16,7 @@
 #include "common/text.h"
 #include "driver/library.h"
 #include "driver/session.h"
+#include "entry/entry.h"
 #include "script/lua_support.h"
 #include "script/script_host.h"
 #include "terminal.h"
@@ -25,7 +26,7 @@ namespace formsterm {
 namespace {
 
 // The longest definition or option text the driver reads (its command buffer).
-constexpr std::size_t kDefinitionLimit = 159;
+constexpr std::size_t kDefinitionLimit = COMMAND_TEXT_MAX;
 // How long a checked program may wait without input before it counts as
 // waiting for the operator (virtual time).
 constexpr long long kProgramPatienceMs = 5LL * 60 * 1000;

@@ -4,6 +4,10 @@
 
 #include <ostream>
 
+#include "entry/entry.h"
+#include "fields/grammar.h"
+#include "screen/popup.h"
+
 namespace formsterm {
 
 namespace {
@@ -16,12 +20,16 @@ const std::vector<FindingKind> kKinds = {
      "A terminal that loads the file as it is keeps the CR at the end of each record, so the last value "
      "of a record reads with a CR (DI=P gives \"P\\r\"). Save the file with LF line ends."},
     {"definition-too-long", "a definition or option text longer than the driver reads",
-     "The driver copies at most 159 characters of a definition or option text; what follows is lost, "
-     "keywords included. Shorten the text: drop optional keywords whose value is the default."},
+     "The driver copies at most " GRAMMAR_TEXT(
+         COMMAND_TEXT_MAX) " characters of a definition or option text; what follows is lost, "
+                           "keywords included. Shorten the text: drop optional keywords whose value is the "
+                           "default."},
     {"no-record-number", "a record that does not begin with a four-digit number",
-     "Every record begins with its number in four digits (0001 to 9999) and a separator; the lookup "
-     "compares those four characters. A record without them is never found and can break the binary "
-     "search for its neighbours."},
+     "Every record begins with its number in four digits (0001 to " GRAMMAR_TEXT(
+         RECORD_NUMBER_MAX) ") and a separator; the lookup "
+                            "compares those four characters. A record without them is never found and can "
+                            "break the binary "
+                            "search for its neighbours."},
     {"record-twice", "two records with one number",
      "The lookup's binary search finds one of them, which one depends on the file's size. Give each "
      "record its own number."},
@@ -29,11 +37,13 @@ const std::vector<FindingKind> kKinds = {
      "The driver searches the file in place by halving it; it finds a record only when all records "
      "stand in ascending byte order. Sort the file."},
     {"message-missing", "a message record that the panel can show is missing",
-     "The driver shows operator messages from fixed records (1 to 18) when their situation comes up; "
+     "The driver shows operator messages from fixed records (formsterm help keywords lists them) when their "
+     "situation comes up; "
      "the finding says when. Without the record the message prompt shows an error report instead. "
      "Add the record with a short text."},
     {"message-too-wide", "a message wider than its popup line",
-     "A message popup line holds 22 characters; the driver cuts the rest. Shorten the text."},
+     "A message popup line holds " GRAMMAR_TEXT(
+         POPUP_TEXT_WIDTH) " characters; the driver cuts the rest. Shorten the text."},
     {"driver-report", "the driver rejects a definition or option record",
      "The check runs every definition (SET_FIE) and option record (EXEC_PA) through the library; the "
      "finding gives the result code, its meaning and, where a value is almost right, the form to write. "
@@ -52,8 +62,15 @@ const std::vector<FindingKind> kKinds = {
      "The driver shows the records it finds of a help or screen range and leaves the others out; a "
      "range with none shows an empty popup or screen. Add the records or correct the range."},
     {"line-too-wide", "a help or screen line wider than where it is shown",
-     "Help lines are shown in a popup 22 characters wide, screen lines on the 40-column display; the "
-     "driver cuts the rest. Shorten the line or split it over two records."},
+     "Help lines are shown in a popup " GRAMMAR_TEXT(POPUP_TEXT_WIDTH) " characters wide, screen lines on "
+                                                                       "the " GRAMMAR_TEXT(
+                                                                           DISPLAY_COLUMNS) "-column "
+                                                                                            "display; the "
+                                                                                            "driver cuts the "
+                                                                                            "rest. Shorten "
+                                                                                            "the line or "
+                                                                                            "split it over "
+                                                                                            "two records."},
     {"verify-file-missing", "a validation or value file that is not beside the help file",
      "VERF= names a validation file (NAME.VAL; a one-letter name as it stands). A B_ value file the "
      "driver searches itself; without it the terminal's validation is asked instead. Without any other "
