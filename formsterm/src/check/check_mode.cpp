@@ -217,9 +217,9 @@ HelpFileCheck check_help_text(const CheckOptions &options, const std::string &co
     for (auto part : {check_layout(records), check_references(records), check_keywords(records),
                       check_field_records(records, folder, held)})
       append(findings, std::move(part));
-    if (options.run_library) {
-      FormsLibrary loads(options.library_path);  // a library that does not load is named before anything runs
-    }
+    // A library that does not load is named before anything runs; a server
+    // checking again with its cache has loaded it already.
+    if (options.run_library && options.cache == nullptr) FormsLibrary loads(options.library_path);
     if (options.run_library)
       append(findings, probe_records(options, content, records, result.definitions, result.panels));
     std::set<int> records_used, messages_reported;
