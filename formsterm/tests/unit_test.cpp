@@ -172,11 +172,12 @@ TEST(HelpFileCheck, MessagesWiderThanThePopupGetAWarning) {
 }
 
 TEST(HelpFileCheck, KeywordPiecesFollowTheLibrarysRule) {
-  EXPECT_EQ(keyword_piece("FI=1 VERT=R,10,20", "VERT=", 15), "R");
-  EXPECT_EQ(keyword_piece("FI=1 VERT=R,10,20", "VERT=", 15, 2), "20");
-  EXPECT_EQ(keyword_piece("VERT= = R 10", "VERT=", 15, 1), "10");
-  EXPECT_EQ(keyword_piece("VERT=R,10,          20", "VERT=", 15, 2), std::nullopt) << "outside the window";
-  EXPECT_EQ(keyword_piece("FI=1", "VERT=", 15), std::nullopt);
+  EXPECT_EQ(keyword_piece("FI=1 VERT=R,10,20", window_of(KW_VERT)), "R");
+  EXPECT_EQ(keyword_piece("FI=1 VERT=R,10,20", window_of(KW_VERT), 2), "20");
+  EXPECT_EQ(keyword_piece("VERT= = R 10", window_of(KW_VERT), 1), "10");
+  EXPECT_EQ(keyword_piece("VERT=R,10,          20", window_of(KW_VERT), 2), std::nullopt)
+      << "outside the window";
+  EXPECT_EQ(keyword_piece("FI=1", window_of(KW_VERT)), std::nullopt);
 }
 
 // The texts for people are kept beside the library's grammar: every keyword

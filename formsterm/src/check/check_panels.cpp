@@ -125,7 +125,7 @@ std::vector<TextProblem> keywords_inside_others(const std::string &text, Command
   for (const Keyword &k : keywords_of(command)) {
     const std::size_t at = text.find(k.name);
     if (at == std::string::npos || at == 0 || is_separator(text[at - 1])) continue;
-    const std::string value = keyword_piece(text, k.name, k.window).value_or("");
+    const std::string value = keyword_piece(text, {k.name, k.window}).value_or("");
     const bool own = has_own_token(text, k.name);
     if (!own && k.name == KW_WORD(KW_T) && std::atoi(value.c_str()) == 0)
       continue;  // reads as no time-out, the default

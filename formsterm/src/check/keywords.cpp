@@ -290,11 +290,10 @@ const Keyword *nearest_keyword(Command command, std::string_view unknown) {
 
 bool is_separator(char c) { return c == ',' || c == ' ' || c == '='; }
 
-std::optional<std::string> keyword_piece(const std::string &text, std::string_view keyword,
-                                         std::size_t window, int piece) {
-  const std::size_t at = text.find(keyword);
+std::optional<std::string> keyword_piece(const std::string &text, KeywordWindow keyword, int piece) {
+  const std::size_t at = text.find(keyword.word);
   if (at == std::string::npos) return std::nullopt;
-  const std::string after = text.substr(at + keyword.size(), window);
+  const std::string after = text.substr(at + keyword.word.size(), keyword.window);
   std::size_t i = 0;
   for (int n = 0;; ++n) {
     while (i < after.size() && is_separator(after[i])) ++i;
@@ -304,10 +303,6 @@ std::optional<std::string> keyword_piece(const std::string &text, std::string_vi
     if (n == piece) return after.substr(i, end - i);
     i = end;
   }
-}
-
-std::optional<std::string> keyword_piece(const std::string &text, KeywordWindow keyword, int piece) {
-  return keyword_piece(text, keyword.word, keyword.window, piece);
 }
 
 int keyword_number(const std::string &text, KeywordWindow keyword, int piece) {

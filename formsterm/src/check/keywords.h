@@ -80,9 +80,7 @@ bool is_separator(char c);  // the driver's token separators: comma, blank, equa
 
 // The piece-th piece (0 the first) of the value after keyword, by the
 // driver's rule: the first occurrence of keyword anywhere in text, at most
-// window characters after it, split at separators.
-std::optional<std::string> keyword_piece(const std::string &text, std::string_view keyword,
-                                         std::size_t window, int piece = 0);
+// its window of characters after it, split at separators.
 std::optional<std::string> keyword_piece(const std::string &text, KeywordWindow keyword, int piece = 0);
 // Piece piece of keyword's value as a number, by the driver's decimal rule; 0 when absent.
 int keyword_number(const std::string &text, KeywordWindow keyword, int piece = 0);

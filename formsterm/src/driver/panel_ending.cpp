@@ -200,7 +200,7 @@ std::string PanelEnding::field_check(int message, int field) const {
       if (message != kListOrRange || !tracker_) return r.check;
       auto it = tracker_->fields().find(field);
       if (it == tracker_->fields().end()) return "its list or range check";
-      const std::optional<std::string> kind = keyword_piece(it->second.text, "VERT=", 15);
+      const std::optional<std::string> kind = keyword_piece(it->second.text, window_of(KW_VERT));
       return kind && !kind->empty() && (*kind)[0] == 'R' ? "its range check" : "its list check";
     }
   return "a check";

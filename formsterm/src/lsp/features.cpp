@@ -177,9 +177,7 @@ json symbol(const FileView &file, const std::string &name, int kind, const std::
 }
 
 int field_number(const std::string &text) {
-  return std::atoi(keyword_piece(text, "FI=", find_keyword(Command::field_definition, "FI=")->window)
-                       .value_or("0")
-                       .c_str());
+  return std::atoi(keyword_piece(text, window_of(KW_FI)).value_or("0").c_str());
 }
 
 // The diagnostics the client sent on a line whose text holds the words.

@@ -292,12 +292,11 @@ bool Server::is_named_file(const OpenFile &file) const {
   if (file.path.empty()) return false;
   const std::string name = upper(std::filesystem::path(file.path).filename().string());
   if (name.compare(0, 2, "B_") == 0) return true;
-  const Keyword *verf = find_keyword(Command::field_definition, "VERF=");
   for (const auto &[uri, other] : files_) {
     if (&other == &file || folder_of(other.path) != folder_of(file.path)) continue;
     for (std::size_t line = 0; line < other.document.line_count(); ++line) {
       const std::optional<std::string> named =
-          keyword_piece(std::string(other.document.line(line)), verf->name, verf->window);
+          keyword_piece(std::string(other.document.line(line)), window_of(KW_VERF));
       if (named && !named->empty() && upper(named->size() == 1 ? *named : *named + ".VAL") == name)
         return true;
     }
