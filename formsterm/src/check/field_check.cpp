@@ -56,13 +56,6 @@ std::string message_of(char letter) {
   return verify && verify->message ? "message " + std::to_string(verify->message) : "a message";
 }
 
-std::string upper(std::string text) {
-  for (char &c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return text;
-}
-
-std::string in_quotes(const std::string &text) { return "\"" + text + "\""; }
-
 std::vector<std::string> pieces_after(const std::string &text, KeywordWindow keyword) {
   std::vector<std::string> pieces;
   for (int i = 0;; ++i) {

@@ -6,6 +6,8 @@
 #include <cctype>
 #include <cstdlib>
 
+#include "common/text.h"
+
 namespace formsterm {
 
 namespace {
@@ -181,14 +183,29 @@ std::string_view when_shown(int number) {
   return "";
 }
 
-#define AS_MESSAGE_RECORD(name, record, type, refuses) \
-  MessageRecord{record, type, refuses != 0, when_shown(record)},
-
-std::string upper(std::string_view text) {
-  std::string out(text);
-  for (char &c : out) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return out;
+// What a field failed when a message refuses its value.
+std::string_view failed_check(int number) {
+  switch (number) {
+    case MSG_NOT_IN_FILE: return "its validation file check (VERF=)";
+    case MSG_NOT_LISTED: return "its list or range check";
+    case MSG_ZERO_NUMBER: return "its check digit (VERT=B)";
+    case MSG_PREFIXED_NUMBER: return "its check digit (VERT=T)";
+    case MSG_FILE_UNAVAILABLE: return "its file check: the file is not available";
+    case MSG_REQUIRED_EMPTY: return "its required check: it is empty";
+    case MSG_NOT_FULL: return "its length check: a fixed-length field not full";
+    case MSG_KEY_REFUSED: return "a key it does not take";
+    case MSG_TIMED_OUT: return "its time-out";
+    case MSG_DOES_NOT_FIT: return "a scan longer than the field";
+    case MSG_NO_SENSOR_INPUT: return "a scan it does not take";
+    case MSG_DATA_ID_MISSING: return "a scan without its Data ID";
+    case MSG_BAD_DATE_TIME: return "its date or time check";
+    case MSG_MASK: return "its mask check";
+  }
+  return "";
 }
+
+#define AS_MESSAGE_RECORD(name, record, type, refuses) \
+  MessageRecord{record, type, refuses != 0, when_shown(record), failed_check(record)},
 
 // Edits between a and b, a swap of neighbours counting as one.
 std::size_t edit_distance(const std::string &a, const std::string &b) {

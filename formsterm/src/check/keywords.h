@@ -105,6 +105,7 @@ struct MessageRecord {
   int type;      // MESSAGE_TIMED, ... of the library; -1: a line of other messages
   bool refuses;  // tells the operator that a value was refused
   std::string_view when;
+  std::string_view failed;  // of a refusing message: what the field failed ("its mask check")
 };
 const std::vector<MessageRecord> &message_records();
 bool is_message_record(int number);

@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "check/keywords.h"
+#include "common/text.h"
 #include "terminal.h"
 
 namespace formsterm {
@@ -19,11 +20,6 @@ constexpr KeywordWindow kField = window_of(KW_FI), kRow = window_of(KW_ROW), kCo
                         kHelpFile = window_of(KW_FILE);
 // Where SET_FIE and EXEC_PA find their text: a user variable or a help record.
 constexpr KeywordWindow kSourceVariable = window_of(KW_VAR), kSourceRecord = window_of(KW_SOURCE_HELP);
-
-std::string upper(std::string text) {
-  for (char &c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return text;
-}
 
 std::optional<std::pair<int, int>> range_after(const std::string &text, KeywordWindow keyword) {
   if (!keyword_piece(text, keyword)) return std::nullopt;

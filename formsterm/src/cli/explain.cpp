@@ -10,6 +10,7 @@
 #include <utility>
 
 #include "check/keywords.h"
+#include "common/text.h"
 #include "driver/result_codes.h"
 #include "entry/reports.h"
 #include "input/sensor.h"
@@ -41,12 +42,6 @@ namespace {
 std::string remedy_of(std::string_view code) {
   const ResultCode *entry = code.empty() ? nullptr : find_result_code(code);
   return entry ? std::string(code) + ": " + std::string(entry->remedy) : std::string();
-}
-
-std::string upper(std::string_view text) {
-  std::string out(text);
-  for (char &c : out) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return out;
 }
 
 // "one of A, N, S, T"

@@ -1,6 +1,7 @@
 // text.cpp - the shared text and file helpers.
 #include "common/text.h"
 
+#include <cctype>
 #include <fstream>
 #include <sstream>
 
@@ -20,7 +21,15 @@ std::string right_trimmed(std::string_view text) {
 
 bool starts_with(std::string_view text, std::string_view head) { return text.substr(0, head.size()) == head; }
 
+std::string upper(std::string_view text) {
+  std::string out(text);
+  for (char &c : out) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  return out;
+}
+
 std::optional<std::string> read_file(const std::filesystem::path &path) {
+  std::error_code ec;
+  if (!std::filesystem::is_regular_file(path, ec)) return std::nullopt;
   std::ifstream in(path, std::ios::binary);
   if (!in) return std::nullopt;
   std::ostringstream content;

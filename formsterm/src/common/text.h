@@ -19,7 +19,11 @@ std::string right_trimmed(std::string_view text);
 
 bool starts_with(std::string_view text, std::string_view head);
 
-// The bytes of a file as they are, or nothing when it cannot be read.
+// The text in capitals (ASCII), as the driver compares names.
+std::string upper(std::string_view text);
+
+// The bytes of a regular file as they are, or nothing when it is not one or
+// cannot be read.
 std::optional<std::string> read_file(const std::filesystem::path &path);
 
 }  // namespace formsterm

@@ -29,34 +29,6 @@ constexpr std::size_t kRecordKeyWidth = RECORD_KEY_WIDTH;
 // The signal that comes with each of the driver's messages.
 const char kMessageSignal[] = "beep 0,0,2";
 
-// The driver's messages that refuse a value, and what each says of the field.
-struct Refusing {
-  int message;
-  const char *check;
-};
-const Refusing kRefusing[] = {
-    {MSG_NOT_IN_FILE, "its validation file check (VERF=)"},
-    {MSG_NOT_LISTED, "its range check"},  // or its list check: see field_check
-    {MSG_ZERO_NUMBER, "its check digit (VERT=B)"},
-    {MSG_PREFIXED_NUMBER, "its check digit (VERT=T)"},
-    {MSG_FILE_UNAVAILABLE, "its file check: the file is not available"},
-    {MSG_REQUIRED_EMPTY, "its required check: it is empty"},
-    {MSG_NOT_FULL, "its length check: a fixed-length field not full"},
-    {MSG_KEY_REFUSED, "a key it does not take"},
-    {MSG_TIMED_OUT, "its time-out"},
-    {MSG_DOES_NOT_FIT, "a scan longer than the field"},
-    {MSG_NO_SENSOR_INPUT, "a scan it does not take"},
-    {MSG_DATA_ID_MISSING, "a scan without its Data ID"},
-    {MSG_BAD_DATE_TIME, "its date or time check"},
-    {MSG_MASK, "its mask check"},
-};
-constexpr int kListOrRange = MSG_NOT_LISTED;
-
-std::string upper(std::string text) {
-  for (char &c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return text;
-}
-
 // The records of a help file's image: four digits, a separator, the text.
 std::map<int, std::string> help_records(std::string_view image) {
   std::map<int, std::string> records;
@@ -159,11 +131,12 @@ void PanelEnding::note_popup_line(const std::optional<std::string> &line) {
   popup_refused_ = false;
   if (!line) return;
   ++panel.popups;
-  for (const Refusing &r : kRefusing) {
-    auto it = records_.find(r.message);
+  for (const MessageRecord &r : message_records()) {
+    if (!r.refuses) continue;
+    auto it = records_.find(r.number);
     if (it == records_.end() || right_trimmed(it->second.substr(0, kPopupWidth)) != *line) continue;
     Refusal refusal;
-    refusal.message = r.message;
+    refusal.message = r.number;
     refusal.text = *line;
     refusal.field = field_at_cursor();
     refusal.after_completion = panel.completion_pressed;
@@ -195,14 +168,16 @@ int PanelEnding::field_at_cursor() const {
 }
 
 std::string PanelEnding::field_check(int message, int field) const {
-  for (const Refusing &r : kRefusing)
-    if (r.message == message) {
-      if (message != kListOrRange || !tracker_) return r.check;
-      auto it = tracker_->fields().find(field);
-      if (it == tracker_->fields().end()) return "its list or range check";
-      const std::optional<std::string> kind = keyword_piece(it->second.text, window_of(KW_VERT));
-      return kind && !kind->empty() && (*kind)[0] == 'R' ? "its range check" : "its list check";
-    }
+  for (const MessageRecord &r : message_records()) {
+    if (r.number != message || !r.refuses) continue;
+    if (message != MSG_NOT_LISTED) return std::string(r.failed);
+    // The one message of both the list and the range check: the field's letter tells which.
+    if (!tracker_) return "its range check";
+    auto it = tracker_->fields().find(field);
+    if (it == tracker_->fields().end()) return std::string(r.failed);
+    const std::optional<std::string> kind = keyword_piece(it->second.text, window_of(KW_VERT));
+    return kind && !kind->empty() && (*kind)[0] == 'R' ? "its range check" : "its list check";
+  }
   return "a check";
 }
 

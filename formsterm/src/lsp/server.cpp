@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "check/keywords.h"
+#include "common/text.h"
 #include "lsp/features.h"
 #include "lsp/file_index.h"
 
@@ -32,23 +33,8 @@ constexpr std::size_t kOutcomesKept = 200000;
 
 constexpr const char *kDiagnosticSource = "formsterm check";
 
-std::optional<std::string> read_file(const std::filesystem::path &path) {
-  std::error_code ec;
-  if (!std::filesystem::is_regular_file(path, ec)) return std::nullopt;
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return std::nullopt;
-  std::ostringstream content;
-  content << in.rdbuf();
-  return content.str();
-}
-
 std::string folder_of(const std::string &path) {
   return path.empty() ? std::string() : std::filesystem::path(path).parent_path().string();
-}
-
-std::string upper(std::string text) {
-  for (char &c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return text;
 }
 
 int hex_digit(char c) {
