@@ -23,17 +23,6 @@ constexpr KeywordWindow kField = window_of(KW_FI), kInput = window_of(KW_INPUT),
                         kVerifyFile = window_of(KW_VERF), kScreen = window_of(KW_SCRN),
                         kDataId = window_of(KW_DI), kMulti = window_of(KW_MULT);
 
-// An input kind, and the form the driver stores its values in (the
-// template that validation fills from the clock; "" when kept as typed).
-struct InputKind {
-  std::string_view word;
-  std::string_view stored_form;
-  std::size_t stored_length;  // 0: the field's own length
-};
-#define FORMSTERM_INPUT_KIND(kind, word, form, stored_length) {word, form, stored_length},
-const InputKind kInputKinds[] = {INPUT_KINDS(FORMSTERM_INPUT_KIND)};
-#undef FORMSTERM_INPUT_KIND
-
 // The characters the field editor takes for a kind (any for a kind not
 // named), and the kinds whose typed letters it stores in capitals.
 const std::map<std::string_view, const char *> kTypedCharacters = {
@@ -43,12 +32,6 @@ const std::map<std::string_view, const char *> kTypedCharacters = {
     {"TIME_STD", ",-.:0123456789"},
 };
 const std::set<std::string_view> kTypedInCapitals = {"ALPHA", "PASSWORD"};
-
-const InputKind *input_kind(const std::string &word) {
-  for (const InputKind &k : kInputKinds)
-    if (word == k.word) return &k;
-  return nullptr;
-}
 
 // The message record the driver shows when the field's check refuses a value.
 std::string message_of(char letter) {
@@ -179,7 +162,7 @@ class FieldChecker {
   std::string name() const { return "FI=" + std::to_string(field_.number); }
 
   void check_length() {
-    const InputKind *kind = input_kind(field_.kind);
+    const InputKind *kind = find_input_kind(field_.kind);
     const std::size_t form = kind ? kind->stored_length : 0;
     if (form == 0 || static_cast<std::size_t>(field_.length) >= form) return;
     say("length-too-short", "LEN=",
@@ -355,7 +338,7 @@ std::optional<FieldReading> read_field(const std::string &definition) {
   const long len = std::atol(length->c_str());
   f.length = static_cast<int>(std::labs(len));
   f.is_signed = len < 0;
-  if (f.number < KW_LOW(KW_FI) || f.number > KW_HIGH(KW_FI) || !input_kind(f.kind) ||
+  if (f.number < KW_LOW(KW_FI) || f.number > KW_HIGH(KW_FI) || !find_input_kind(f.kind) ||
       f.length < KW_LOW(KW_LEN) || f.length > KW_HIGH(KW_LEN))
     return std::nullopt;
   const std::optional<std::string> mode = keyword_piece(definition, kMode);
@@ -456,7 +439,7 @@ const std::vector<std::string> *ValueFiles::records(const std::string &name) {
 namespace {
 
 bool is_date_or_time(const FieldReading &f) {
-  const InputKind *kind = input_kind(f.kind);
+  const InputKind *kind = find_input_kind(f.kind);
   return kind && !kind->stored_form.empty();
 }
 

@@ -226,6 +226,19 @@ bool is_word_char(char c) { return std::isalnum(static_cast<unsigned char>(c)) |
 
 }  // namespace
 
+#define AS_INPUT_KIND(kind, word, form, stored_length) InputKind{word, form, stored_length},
+
+const std::vector<InputKind> &input_kinds() {
+  static const std::vector<InputKind> kinds = {INPUT_KINDS(AS_INPUT_KIND)};
+  return kinds;
+}
+
+const InputKind *find_input_kind(std::string_view word) {
+  for (const InputKind &k : input_kinds())
+    if (word == k.word) return &k;
+  return nullptr;
+}
+
 const std::vector<VerifyLetter> &verify_letters() {
   static const std::vector<VerifyLetter> letters = {VERIFY_LETTERS(AS_VERIFY_LETTER)};
   return letters;

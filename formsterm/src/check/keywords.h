@@ -99,6 +99,16 @@ struct VerifyLetter {
 const std::vector<VerifyLetter> &verify_letters();
 const VerifyLetter *find_verify_letter(char letter);
 
+// An input kind, and the form the driver stores its values in (the
+// template that validation fills from the clock; "" when kept as typed).
+struct InputKind {
+  std::string_view word;
+  std::string_view stored_form;
+  std::size_t stored_length;  // 0: the field's own length
+};
+const std::vector<InputKind> &input_kinds();
+const InputKind *find_input_kind(std::string_view word);
+
 // A message record the driver shows, and when.
 struct MessageRecord {
   int number;

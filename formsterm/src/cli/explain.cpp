@@ -169,23 +169,16 @@ struct RecordRead {
 };
 const RecordRead kRecordsRead[] = {RECORDS_READ(RECORD_READ_TEXT)};
 
-#define INPUT_KIND_ROW(kind, word, template_text, stored) {word, template_text, stored},
-struct InputKindRow {
-  std::string_view word, template_text;
-  int stored;
-};
-const InputKindRow kInputKinds[] = {INPUT_KINDS(INPUT_KIND_ROW)};
-
 void print_records_and_kinds(std::ostream &out) {
   out << "\n= Help records the driver reads, and as what\n";
   for (const RecordRead &r : kRecordsRead)
     out << "  " << r.command << " " << r.keyword << std::string(8 - r.keyword.size(), ' ')
         << records_read(r.read_as) << "\n";
   out << "\n= Input kinds: what a completed panel stores in the field's RUV= variable\n";
-  for (const InputKindRow &k : kInputKinds) {
+  for (const InputKind &k : input_kinds()) {
     out << "  " << k.word << std::string(11 - k.word.size(), ' ');
-    if (k.stored > 0)
-      out << k.template_text << " (" << k.stored
+    if (k.stored_length > 0)
+      out << k.stored_form << " (" << k.stored_length
           << " characters, blanks after it to a longer LEN=; place-holders are filled from the clock)\n";
     else
       out << "the value, padded with blanks to LEN=\n";

@@ -27,12 +27,10 @@ std::string input_meaning(std::string_view word, std::string_view template_text)
   return meaning;
 }
 
-std::vector<KeywordValue> input_kinds() {
+std::vector<KeywordValue> input_kind_values() {
   std::vector<KeywordValue> kinds;
-#define AS_INPUT_KIND(kind, word, template_text, stored) \
-  kinds.push_back({word, input_meaning(word, template_text)});
-  INPUT_KINDS(AS_INPUT_KIND)
-#undef AS_INPUT_KIND
+  for (const InputKind &k : input_kinds())
+    kinds.push_back({std::string(k.word), input_meaning(k.word, k.stored_form)});
   return kinds;
 }
 
@@ -45,7 +43,7 @@ std::string range_text(long long low, long long high) {
 std::vector<KeywordValue> values_of(const Keyword &keyword) {
   std::vector<KeywordValue> values;
   switch (keyword.form) {
-    case ValueForm::input_word: return input_kinds();
+    case ValueForm::input_word: return input_kind_values();
     case ValueForm::verify:
       for (const VerifyLetter &v : verify_letters())
         values.push_back({std::string(1, v.letter), std::string(v.meaning)});
